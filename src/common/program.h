@@ -1,0 +1,36 @@
+#pragma once
+// One run of the program: the platform, the adapter control, the shared variables and the
+// window instances, each created on first use and kept until the run ends.
+#include <memory>
+
+#include "common/shared_state.h"
+
+namespace platform::forms { class Platform; }
+namespace platform::busctl { class AdapterControl; }
+namespace adapter { class frmUSB; }
+
+namespace common {
+
+class Program {
+public:
+    Program(platform::forms::Platform& platform, platform::busctl::AdapterControl& adapterControl);
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    platform::forms::Platform& platform() const { return platform_; }
+    platform::busctl::AdapterControl& adapterControl() const { return adapterControl_; }
+    SharedState& vars() { return vars_; }
+
+    // The hidden adapter window, created (loaded, never shown) by whoever needs it first.
+    adapter::frmUSB& usb();
+    bool usbCreated() const { return usb_ != nullptr; }
+
+private:
+    platform::forms::Platform& platform_;
+    platform::busctl::AdapterControl& adapterControl_;
+    SharedState vars_;
+    std::unique_ptr<adapter::frmUSB> usb_;
+};
+
+}  // namespace common
