@@ -8,6 +8,8 @@
 namespace platform::forms { class Platform; }
 namespace platform::busctl { class AdapterControl; }
 namespace adapter { class frmUSB; }
+namespace main_window { class Form2; }
+namespace dialogs { class frmAbout; }
 
 namespace common {
 
@@ -25,12 +27,18 @@ public:
     // The hidden adapter window, created (loaded, never shown) by whoever needs it first.
     adapter::frmUSB& usb();
     bool usbCreated() const { return usb_ != nullptr; }
+    // The main window, created on first use; the platform loads it to start the program.
+    main_window::Form2& form2();
+    // The About window, created on first use and kept (hidden or unloaded) until the run ends.
+    dialogs::frmAbout& about();
 
 private:
     platform::forms::Platform& platform_;
     platform::busctl::AdapterControl& adapterControl_;
     SharedState vars_;
     std::unique_ptr<adapter::frmUSB> usb_;
+    std::unique_ptr<dialogs::frmAbout> about_;
+    std::unique_ptr<main_window::Form2> form2_;
 };
 
 }  // namespace common

@@ -1,0 +1,46 @@
+#include "adapter/bus.h"
+
+#include "adapter/frm_usb.h"
+#include "common/program.h"
+
+namespace adapter {
+
+namespace {
+constexpr int WordAttempts = 4;
+}
+
+std::int32_t ReadByteReg(common::Program& program, std::uint8_t reg, std::uint8_t& data)
+{
+    std::int16_t nAddr = reg;
+    std::int16_t nReadData = data;
+    return program.usb().I2CReadByte(nAddr, nReadData, data);
+}
+
+std::int32_t WriteByteReg(common::Program& program, std::uint8_t reg, std::uint8_t data)
+{
+    std::int16_t nAddr = reg;
+    std::int16_t nWriteData = data;
+    return program.usb().I2CWriteByte(nAddr, nWriteData);
+}
+
+std::int32_t ReadWordReg(common::Program& program, std::uint8_t command, std::uint8_t& ms, std::uint8_t& ls)
+{
+    std::int32_t status = program.usb().ReadSMBusWord(command, ms, ls);
+    for (int attempt = 1; status != 0 && attempt < WordAttempts; ++attempt)
+        status = program.usb().ReadSMBusWord(command, ms, ls);
+    BusStatusHook(status);
+    return status;
+}
+
+std::int32_t WriteWordReg(common::Program& program, std::uint8_t command, std::uint8_t ms, std::uint8_t ls)
+{
+    std::int32_t status = program.usb().WriteSMBusWord(command, ms, ls);
+    for (int attempt = 1; status != 0 && attempt < WordAttempts; ++attempt)
+        status = program.usb().WriteSMBusWord(command, ms, ls);
+    BusStatusHook(status);
+    return status;
+}
+
+void BusStatusHook(std::int32_t& /*status*/) {}
+
+}  // namespace adapter

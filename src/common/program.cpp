@@ -1,0 +1,39 @@
+#include "common/program.h"
+
+#include "adapter/frm_usb.h"
+#include "dialogs/frm_about.h"
+#include "main_window/form2.h"
+
+namespace common {
+
+Program::Program(platform::forms::Platform& platform, platform::busctl::AdapterControl& adapterControl)
+    : platform_(platform), adapterControl_(adapterControl)
+{
+}
+
+Program::~Program() = default;
+
+adapter::frmUSB& Program::usb()
+{
+    if (!usb_) {
+        usb_ = std::make_unique<adapter::frmUSB>(*this);
+        usb_->load();
+    }
+    return *usb_;
+}
+
+main_window::Form2& Program::form2()
+{
+    if (!form2_)
+        form2_ = std::make_unique<main_window::Form2>(*this);
+    return *form2_;
+}
+
+dialogs::frmAbout& Program::about()
+{
+    if (!about_)
+        about_ = std::make_unique<dialogs::frmAbout>(*this);
+    return *about_;
+}
+
+}  // namespace common

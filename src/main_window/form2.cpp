@@ -1,0 +1,215 @@
+#include "main_window/form2.h"
+
+#include "adapter/frm_usb.h"
+#include "common/assets.h"
+#include "common/helpers.h"
+#include "common/numbers.h"
+#include "common/program.h"
+#include "common/settings.h"
+#include "dialogs/frm_about.h"
+#include "platform/forms/menu_item.h"
+#include "platform/forms/platform.h"
+#include "platform/forms/simple_controls.h"
+#include "platform/forms/tab_control.h"
+#include "platform/forms/timer.h"
+
+namespace main_window {
+
+using namespace platform::forms;
+
+namespace {
+
+constexpr const char* DesignCaption = "Quelvar Evaluation Software";
+constexpr const char* TestModeCaption = "Quelvar Evaluation Software (TEST MODE)";
+constexpr const char* IniFile = "QuelvarEV.ini";
+constexpr std::int16_t DefaultRefreshMs = 1000;
+
+// Both page panels share this place once the window has started.
+constexpr int PageLeft = 0, PageTop = 480, PageWidth = 12495, PageHeight = 8040;
+
+// "Refresh Time" seconds as milliseconds. A value that is no number, or whose milliseconds do
+// not fit 16 bits, keeps the default period rather than stopping the program.
+std::int16_t refreshMilliseconds(const std::string& seconds)
+{
+    if (const auto value = common::parseNumber(seconds))
+        if (const auto ms = common::toInteger(*value * 1000))
+            return *ms;
+    return DefaultRefreshMs;
+}
+
+}  // namespace
+
+Form2::Form2(common::Program& program) : Form(program.platform(), "Form2"), program(program)
+{
+    buildTopLevel();
+    buildIdentifierFrame();
+    buildMenus();
+    buildTimers();
+    bindHandlers();
+}
+
+void Form2::buildTopLevel()
+{
+    setCaption(DesignCaption);
+    move(0, 0, 12480, 9105);
+    // The background shows in the strip above the pages.
+    if (auto picture = common::assetFile(platform(), "form2_background.png"); !picture.empty())
+        setPicture(std::move(picture));
+    if (auto icon = common::assetFile(platform(), "form2_icon.png"); !icon.empty())
+        setIcon(std::move(icon));
+
+    // Stacking order, topmost first: the two page panels cover the part of the protector tabs
+    // that lies inside the window.
+    auto& picApplication = add<PictureBox>("picApplication");
+    picApplication.move(120, 7440, 12495, 8175);
+    picApplication.setBorderStyle(BorderStyle::None);
+
+    auto& picTestMode = add<PictureBox>("picTestMode");
+    picTestMode.move(0, 360, 12495, 8040);
+    picTestMode.setBorderStyle(BorderStyle::None);
+
+    auto& picture2 = add<PictureBox>("Picture2");
+    picture2.move(7320, 2040, 2055, 7935);
+    picture2.setVisible(false);
+
+    auto& tabs = add<TabControl>("SSTab1");
+    tabs.move(10560, 3000, 9855, 7935);
+    tabs.setVisible(false);
+    tabs.setTabIndex(0);
+    tabs.setTabsPerRow(3);
+    tabs.setTabHeight(520);
+    tabs.setBackColor(colors::ButtonFace);
+}
+
+void Form2::buildMenus()
+{
+    auto menu = [this](const char* name, const char* caption, Control* parent = nullptr) -> MenuItem& {
+        auto& item = add<MenuItem>(name, parent);
+        item.setCaption(caption);
+        return item;
+    };
+    auto& file = menu("mnuFile", "&File");
+    menu("mnuExit", "Exit", &file);
+
+    // Kept disabled and hidden: nothing in the program offers the raw register dialog.
+    auto& i2c = menu("mnuI2C", "&I2C");
+    menu("mnuReadWriteI2C", "&Read and Write Registers", &i2c);
+    i2c.setEnabled(false);
+    i2c.setVisible(false);
+
+    auto& options = menu("mnuOptions", "&Options");
+    menu("mnuApplication", "Application", &options);
+    auto& testModes = menu("mnuTestModes", "Test Mode Screens", &options);
+    menu("mnuApplicationTestMode", "Application Screen", &testModes);
+    menu("mnuTestMode", "EEPROM Screen", &testModes);
+
+    auto& help = menu("mnuHelp", "&Help");
+    menu("mnuAbout", "About Darnex EVSW", &help);
+}
+
+void Form2::buildTimers()
+{
+    auto timer = [this](const char* name, int interval, bool enabled) {
+        auto& t = add<Timer>(name);
+        t.setEnabled(enabled);
+        t.setInterval(interval);
+    };
+    timer("tmrDataInput", 20, false);
+    timer("tmrChargerTimeOut", 0, false);
+    // Runs from the moment the window loads until start-up stops it.
+    timer("tmrRegisterScan", 200, true);
+    timer("tmrStatus", 1000, false);
+    timer("tmrControl", 1000, false);
+}
+
+void Form2::bindHandlers()
+{
+    onLoad = [this] { Form_Load(); };
+    onUnload = [this](int& cancel) { Form_Unload(cancel); };
+    get<MenuItem>("mnuExit").onClick = [this] { mnuExit_Click(); };
+    get<MenuItem>("mnuApplication").onClick = [this] { mnuApplication_Click(); };
+    get<MenuItem>("mnuApplicationTestMode").onClick = [this] { mnuApplicationTestMode_Click(); };
+    get<MenuItem>("mnuTestMode").onClick = [this] { mnuTestMode_Click(); };
+    get<MenuItem>("mnuAbout").onClick = [this] { mnuAbout_Click(); };
+    get<CommandButton>("cmdReadId").onClick = [this] { cmdReadId_Click(); };
+    // mnuReadWriteI2C_Click comes with the raw register dialog.
+}
+
+void Form2::Form_Load()
+{
+    auto& info = platform().program();
+    auto& vars = program.vars();
+
+    setCaption("Quelvar Internal Evaluation Software Version " + std::to_string(info.major) + "." +
+               std::to_string(info.minor) + "." + std::to_string(info.revision));
+    vars.gsIniFile = IniFile;
+    // Read only so that a new settings file gets the key.
+    common::ReadIniValue(program, "system", "Write Delay", "0.07", vars.gsIniFile);
+
+    if (!program.usb().OpenFirstFreeDevice())
+        platform().msgBox("USB Error. Insure USB cable is connected and Driver is working");
+
+    vars.giDeviceAddress = ApplicationAddress;
+    vars.gbScanOn = common::False;
+    get<Timer>("tmrRegisterScan").setEnabled(false);
+
+    move(0, 0, 12500, 9200);
+    auto& picTestMode = get<PictureBox>("picTestMode");
+    picTestMode.move(PageLeft, PageTop, PageWidth, PageHeight);
+    picTestMode.setVisible(false);
+    auto& picApplication = get<PictureBox>("picApplication");
+    picApplication.move(PageLeft, PageTop, PageWidth, PageHeight);
+    picApplication.setVisible(true);
+
+    vars.giRefreshTime = refreshMilliseconds(
+        common::ReadIniValue(program, "system", "Refresh Time", "1", vars.gsIniFile));
+
+    vars.gbUpdatingBits = common::False;
+    vars.giInputFileChargeCurrent = 0;
+    vars.giInputFileChargeVoltage = 0;
+    get<Timer>("tmrDataInput").setEnabled(false);
+    get<Timer>("tmrChargerTimeOut").setEnabled(false);
+
+    common::CenterForm(*this);
+}
+
+void Form2::Form_Unload(int& /*cancel*/) { shutDown(); }
+
+void Form2::mnuExit_Click() { shutDown(); }
+
+void Form2::shutDown()
+{
+    program.usb().CloseDevice();
+    platform().endProgram();
+}
+
+void Form2::mnuApplication_Click()
+{
+    setMode(DesignCaption, get<PictureBox>("picApplication"), get<PictureBox>("picTestMode"),
+            ApplicationAddress);
+}
+
+void Form2::mnuApplicationTestMode_Click()
+{
+    setMode(TestModeCaption, get<PictureBox>("picApplication"), get<PictureBox>("picTestMode"),
+            TestModeAddress);
+}
+
+void Form2::mnuTestMode_Click()
+{
+    setMode(TestModeCaption, get<PictureBox>("picTestMode"), get<PictureBox>("picApplication"),
+            TestModeAddress);
+}
+
+// Running timers go on and their next transfers use the new address; the pages keep what they show.
+void Form2::setMode(const std::string& caption, Control& shown, Control& hidden, std::int16_t deviceAddress)
+{
+    setCaption(caption);
+    shown.setVisible(true);
+    hidden.setVisible(false);
+    program.vars().giDeviceAddress = deviceAddress;
+}
+
+void Form2::mnuAbout_Click() { program.about().show(); }
+
+}  // namespace main_window

@@ -1,0 +1,50 @@
+#pragma once
+// The main window: start-up, the menus and the three modes, shut-down. Its pages live in files of
+// their own: the application screen (identifier_frame.cpp, ...), the test-mode screen and the
+// protector pages.
+#include <cstdint>
+#include <string>
+
+#include "platform/forms/form.h"
+
+namespace common { class Program; }
+namespace platform::forms { class Control; }
+
+namespace main_window {
+
+class Form2 : public platform::forms::Form {
+public:
+    explicit Form2(common::Program& program);
+
+    // Event handlers.
+    void Form_Load();
+    void Form_Unload(int& cancel);
+    void mnuExit_Click();
+    void mnuApplication_Click();
+    void mnuApplicationTestMode_Click();
+    void mnuTestMode_Click();
+    void mnuAbout_Click();
+    void cmdReadId_Click();
+
+    static constexpr std::int16_t ApplicationAddress = 0x12;
+    static constexpr std::int16_t TestModeAddress = 0x52;
+
+private:
+    // Design, one part of the window each.
+    void buildTopLevel();
+    void buildMenus();
+    void buildTimers();
+    void buildIdentifierFrame();
+    void bindHandlers();
+
+    void setMode(const std::string& caption, platform::forms::Control& shown,
+                 platform::forms::Control& hidden, std::int16_t deviceAddress);
+    void shutDown();
+    // One identifier row: the value label and the 16 cells of the word ms:ls.
+    void showIdentifier(const std::string& cells, const std::string& valueLabel, std::uint8_t ms,
+                        std::uint8_t ls);
+
+    common::Program& program;
+};
+
+}  // namespace main_window
