@@ -11,13 +11,11 @@ using Log = std::vector<std::string>;
 
 TEST_F(FormsTest, MessageBoxesAreLoggedAndAnsweredByScript)
 {
-    HeadlessPlatform::Reply cancel;
-    cancel.answer = Answer::Cancel;
     platform.advance(250);
     EXPECT_EQ(platform.msgBox("Read ERROR"), Answer::Ok);
-    platform.scriptReply(cancel);
+    platform.scriptReply({Answer::Cancel});
     EXPECT_EQ(platform.msgBox("Program EEPROM?", Buttons::OkCancel, "EEPROM"), Answer::Cancel);
-    platform.scriptReply(cancel);
+    platform.scriptReply({Answer::Cancel});
     EXPECT_EQ(platform.msgBox("Write ERROR"), Answer::Ok);  // an OK box has no Cancel
     EXPECT_EQ(platform.msgBox("Again?", Buttons::OkCancel), Answer::Ok);
 
@@ -73,6 +71,15 @@ TEST_F(FormsTest, WaitingAdvancesTheClockWithoutFiringAndNeverHangs)
     EXPECT_EQ(platform.nowMs(), 900);
     platform.doEvents();
     EXPECT_TRUE(clicked);
+
+    // A wait loop ends even when the program ended under it with input still queued.
+    platform.queueInput([] {});
+    platform.endProgram();
+    while (platform.nowMs() < 8000) {
+        platform.doEvents();
+        platform.waitForEvents(8000);
+    }
+    EXPECT_EQ(ticks, 1);
 }
 
 TEST_F(FormsTest, SystemTimerCountsSecondsSinceMidnightAndWraps)
@@ -111,14 +118,8 @@ TEST_F(FormsTest, TabControlClickCarriesThePreviousTab)
     EXPECT_EQ(tabs.tab(), 1);
 }
 
-TEST_F(FormsTest, PointerHistoryBeepsAndShownForms)
+TEST_F(FormsTest, ShownFormsInFrontToBackOrder)
 {
-    platform.setMousePointer(pointer::Hourglass);
-    platform.setMousePointer(pointer::Hourglass);
-    platform.setMousePointer(pointer::Default);
-    EXPECT_EQ(platform.pointerHistory(), (std::vector<int>{11, 11, 0}));
-    EXPECT_EQ(platform.mousePointer(), pointer::Default);
-
     auto& about = driver.start([](Platform& p) { return std::make_unique<Form>(p, "frmAbout"); });
     EXPECT_EQ(platform.shownForms(), (std::vector<Form*>{&form, &about}));
     form.show();  // to the front
