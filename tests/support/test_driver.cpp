@@ -7,6 +7,9 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "common/program.h"
+#include "main_window/form2.h"
+
 namespace testsupport {
 
 namespace {
@@ -47,6 +50,33 @@ TestDriver::~TestDriver()
     // Newest window first: a later window may refer to an earlier one.
     while (!windows_.empty())
         windows_.pop_back();
+    run_.reset();
+}
+
+common::Program& TestDriver::createProgram(platform::busctl::AdapterControl& control)
+{
+    if (run_)
+        throw std::logic_error("the program's run is built already");
+    run_ = std::make_unique<common::Program>(platform_, control);
+    return *run_;
+}
+
+main_window::Form2& TestDriver::startProgram(platform::busctl::AdapterControl& control)
+{
+    if (!run_)
+        createProgram(control);
+    else if (&run_->adapterControl() != &control)
+        throw std::logic_error("the program's run uses another adapter control");
+    auto& form2 = run_->form2();
+    form2.show();
+    return form2;
+}
+
+common::Program& TestDriver::program()
+{
+    if (!run_)
+        throw std::logic_error("no program started");
+    return *run_;
 }
 
 std::filesystem::path TestDriver::writeSettingsFile(const std::string& name, const std::string& contents) const

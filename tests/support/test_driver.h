@@ -13,6 +13,10 @@
 #include "platform/forms/headless_platform.h"
 #include "platform/forms/scripted_user.h"
 
+namespace common { class Program; }
+namespace main_window { class Form2; }
+namespace platform::busctl { class AdapterControl; }
+
 namespace testsupport {
 
 // A fresh folder under the system's temporary folder, removed with its contents at the end.
@@ -78,10 +82,14 @@ public:
         return platform::forms::ScriptedUser(formOf(window));
     }
 
-    // ---- Whole-program start-up: to be added here when common::Program (with the adapter
-    // window) and the main window land. It will build a common::Program on this platform with the
-    // adapter control of the test's choice (the simulated board or the scripted test double),
-    // start the main window as the program's start-up does, and keep them until the driver ends.
+    // ---- Whole-program start-up: a common::Program on this platform with the adapter control of
+    // the test's choice (the simulated board or the scripted test double, kept by the test), kept
+    // until the driver ends.
+    // Builds the run without starting it, so that a test can watch the main window's load.
+    common::Program& createProgram(platform::busctl::AdapterControl& control);
+    // Starts the program as the platform does: shows the main window, loading it first.
+    main_window::Form2& startProgram(platform::busctl::AdapterControl& control);
+    common::Program& program();
 
 private:
     template <class W>
@@ -98,6 +106,7 @@ private:
     platform::forms::HeadlessPlatform platform_;
     // Windows go before the platform they live on.
     std::vector<std::shared_ptr<void>> windows_;
+    std::unique_ptr<common::Program> run_;
 };
 
 }  // namespace testsupport
