@@ -19,7 +19,7 @@ namespace {
 namespace fs = std::filesystem;
 namespace forms = platform::forms;
 
-// Sets a file's modification time to noon of a local date.
+// Noon of a local date, so that no time zone moves the day.
 void setLocalDate(const fs::path& file, int year, int month, int day)
 {
     std::tm local{};
@@ -28,36 +28,32 @@ void setLocalDate(const fs::path& file, int year, int month, int day)
     local.tm_mday = day;
     local.tm_hour = 12;
     local.tm_isdst = -1;
-    const auto when = std::chrono::system_clock::from_time_t(std::mktime(&local));
-    fs::last_write_time(file, std::chrono::file_clock::from_sys(when));
+    fs::last_write_time(file, std::chrono::file_clock::from_sys(std::chrono::system_clock::from_time_t(std::mktime(&local))));
 }
 
 class AboutTest : public ::testing::Test {
 protected:
     testsupport::TestDriver driver;
     platform::busctl::ScriptedControl control;
+    fs::path programFile = driver.writeProgramFile("darnex", "program");
     int loads = 0;
 
-    // Starts the program with its file in place, and counts the About window's loads.
-    dialogs::frmAbout& about()
+    // Help > About, counting the window's loads.
+    dialogs::frmAbout& openAbout()
     {
         if (!started) {
             driver.startProgram(control);
             auto& window = driver.program().about();
-            window.onLoad = [this, &window, load = window.onLoad] {
+            window.onLoad = [this, load = window.onLoad] {
                 ++loads;
                 load();
             };
             started = true;
         }
+        driver.user(driver.program().form2()).pick("mnuAbout");
         return driver.program().about();
     }
-    void openAbout()
-    {
-        about();
-        driver.user(driver.program().form2()).pick("mnuAbout");
-    }
-    forms::Label& label(const char* name) { return about().get<forms::Label>(name); }
+    std::string text(const char* label) { return driver.program().about().get<forms::Label>(label).caption(); }
 
 private:
     bool started = false;
@@ -65,139 +61,70 @@ private:
 
 TEST_F(AboutTest, HelpAboutShowsTheVersionBlockAndTheProgramFileDate)
 {
-    const auto file = driver.writeProgramFile("darnex", "program");
-    setLocalDate(file, 2024, 3, 5);
-    openAbout();
-    auto& window = about();
-
+    setLocalDate(programFile, 2024, 3, 5);
+    auto& window = openAbout();
     ASSERT_TRUE(window.visible());
-    EXPECT_EQ(loads, 1);
     EXPECT_EQ(window.caption(), "About Quelvar");
-    EXPECT_EQ(label("Description").caption(), "Darnex Evaluation Software");
-    EXPECT_EQ(label("RevisionLabel").caption(), "Version 0.1.0");
-    EXPECT_EQ(label("UpdateDate").caption(), "Last Updated 03/05/2024");
-    EXPECT_EQ(label("badpathlabel").caption(), "");
-    EXPECT_EQ(label("comments").caption(), "");
-    EXPECT_EQ(label("Copyright").caption(), driver.platform().program().legalCopyright);
-    EXPECT_FALSE(label("Copyright").caption().empty());
+    EXPECT_EQ(text("Description"), "Darnex Evaluation Software");
+    EXPECT_EQ(text("RevisionLabel"), "Version 0.1.0");
+    EXPECT_EQ(text("UpdateDate"), "Last Updated 03/05/2024");
+    EXPECT_EQ(text("badpathlabel"), "");
+    EXPECT_EQ(text("comments"), "");
+    EXPECT_EQ(text("Copyright"), driver.platform().program().legalCopyright);
 
     // Client area 6225 x 4650, centred; the texts span the window less 110 twips each side.
-    EXPECT_EQ(window.scaleWidth(), 6225);
-    EXPECT_EQ(window.scaleHeight(), 4650);
-    EXPECT_EQ(window.left(), std::lround((1920 * 15 - window.width()) / 2.0));
-    EXPECT_EQ(window.top(), std::lround((1080 * 15 - window.height()) / 2.0));
-    EXPECT_EQ(window.backColor(), forms::colors::White);
-    EXPECT_EQ(window.get<forms::Image>("Image1").left(), 110);
+    EXPECT_EQ(std::vector({window.scaleWidth(), window.scaleHeight()}), std::vector({6225, 4650}));
+    EXPECT_EQ(window.left(), std::lround((28800 - window.width()) / 2.0));
     for (const char* name : {"Description", "RevisionLabel", "UpdateDate", "Copyright", "comments"}) {
-        EXPECT_EQ(label(name).left(), 110) << name;
-        EXPECT_EQ(label(name).width(), window.width() - 220) << name;
-        EXPECT_EQ(label(name).backColor(), forms::colors::White) << name;
+        const auto& label = window.get<forms::Label>(name);
+        EXPECT_EQ(std::vector({label.left(), label.width()}), std::vector({110, window.width() - 220})) << name;
     }
-    EXPECT_EQ(label("badpathlabel").left(), 0);
-
-    // The main window stays usable beside it.
-    driver.user(driver.program().form2()).pick("mnuTestMode");
-    EXPECT_EQ(driver.program().vars().giDeviceAddress, 0x52);
 }
 
-TEST_F(AboutTest, VersionPartsShowInDecimalWithoutPadding)
+TEST_F(AboutTest, WithoutItsProgramFileTheWindowShowsTheZeroDateAndWhy)
 {
-    auto& info = driver.platform().program();
-    info.major = 2;
-    info.minor = 10;
-    info.revision = 3;
-    openAbout();
-    EXPECT_EQ(label("RevisionLabel").caption(), "Version 2.10.3");
-    EXPECT_EQ(driver.program().form2().caption(), "Quelvar Internal Evaluation Software Version 2.10.3");
-}
-
-TEST_F(AboutTest, ProgramFileIsTheNameWithThePlatformSuffix)
-{
+    // The name with the platform's suffix is looked for: "darnex.exe" is not the program here.
     struct Case {
-        const char* present;  // the file in the program folder, or none
+        const char* file;
         const char* suffix;
-        bool dated;
+        const char* date;
     };
-    const Case cases[] = {
-        {"darnex", "", true},
-        {"darnex.exe", ".exe", true},
-        {"darnex.exe", "", false},  // another extension than the platform's: not found
-        {"darnex", ".exe", false},
-        {nullptr, "", false},
-    };
-    for (const Case& c : cases) {
+    for (const Case& c : {Case{"darnex.exe", "", "12/30/1899"}, Case{"darnex.exe", ".exe", "11/28/2023"},
+                          Case{"darnex", ".exe", "12/30/1899"}}) {
         testsupport::TestDriver run;
         platform::busctl::ScriptedControl adapter;
         run.platform().program().exeSuffix = c.suffix;
-        if (c.present)
-            setLocalDate(run.writeProgramFile(c.present, "x"), 2023, 11, 28);
-        auto& form2 = run.startProgram(adapter);
-        run.user(form2).pick("mnuAbout");
+        setLocalDate(run.writeProgramFile(c.file, "x"), 2023, 11, 28);
+        run.user(run.startProgram(adapter)).pick("mnuAbout");
         auto& window = run.program().about();
-        const std::string what = std::string(c.present ? c.present : "(none)") + " + \"" + c.suffix + "\"";
-        if (c.dated) {
-            EXPECT_EQ(window.get<forms::Label>("UpdateDate").caption(), "Last Updated 11/28/2023") << what;
-            EXPECT_EQ(window.get<forms::Label>("badpathlabel").caption(), "") << what;
-        } else {
-            // The zero date, and why there is no date; the window opens all the same.
-            EXPECT_EQ(window.get<forms::Label>("UpdateDate").caption(), "Last Updated 12/30/1899") << what;
-            EXPECT_EQ(window.get<forms::Label>("badpathlabel").caption(), "No such file or directory") << what;
-            EXPECT_TRUE(window.visible()) << what;
-            EXPECT_EQ(window.get<forms::Label>("Copyright").caption(), run.platform().program().legalCopyright);
-            EXPECT_EQ(window.caption(), "About Quelvar");
-        }
+        const bool found = std::string(c.date) != "12/30/1899";
+        EXPECT_TRUE(window.visible()) << c.file << c.suffix;
+        EXPECT_EQ(window.get<forms::Label>("UpdateDate").caption(), std::string("Last Updated ") + c.date);
+        EXPECT_EQ(window.get<forms::Label>("badpathlabel").caption(), found ? "" : "No such file or directory");
     }
-}
-
-TEST_F(AboutTest, ProgramFilePathAddsOneSeparator)
-{
-    EXPECT_EQ(dialogs::frmAbout::programFile("/opt/darnex", "darnex", ""), fs::path("/opt/darnex/darnex"));
     EXPECT_EQ(dialogs::frmAbout::programFile("/opt/darnex/", "darnex", ""), fs::path("/opt/darnex/darnex"));
-    EXPECT_EQ(dialogs::frmAbout::programFile("/", "darnex", ".exe"), fs::path("/darnex.exe"));
+    EXPECT_EQ(dialogs::frmAbout::programFile("/opt", "darnex", ".exe"), fs::path("/opt/darnex.exe"));
 }
 
-TEST_F(AboutTest, ProgramFolderItselfIsNoProgramFile)
+TEST_F(AboutTest, PictureBeepsAndHidesAndHelpAboutShowsTheSameTextsWithoutLoading)
 {
-    driver.platform().program().exeName = "";
-    openAbout();
-    EXPECT_EQ(label("UpdateDate").caption(), "Last Updated 12/30/1899");
-    EXPECT_FALSE(label("badpathlabel").caption().empty());
-}
+    setLocalDate(programFile, 2024, 3, 5);
+    auto& window = openAbout();
+    driver.user(window).click("AboutOK");
+    EXPECT_EQ(driver.platform().beeps(), 1);
+    EXPECT_FALSE(window.visible());
 
-TEST_F(AboutTest, PictureBeepsAndHidesHelpAboutShowsTheSameTextsAgain)
-{
-    const auto file = driver.writeProgramFile("darnex", "program");
-    setLocalDate(file, 2024, 3, 5);
+    setLocalDate(programFile, 2025, 1, 2);  // would show if the load ran again
     openAbout();
-    const int beeps = driver.platform().beeps();
-
-    auto user = driver.user(about());
-    user.click("AboutOK");
-    EXPECT_EQ(driver.platform().beeps(), beeps + 1);
-    EXPECT_FALSE(about().visible());
-    EXPECT_TRUE(about().loaded());
-
-    // A newer file date would show only if the load ran again.
-    setLocalDate(file, 2025, 1, 2);
-    openAbout();
-    EXPECT_TRUE(about().visible());
+    EXPECT_TRUE(window.visible());
     EXPECT_EQ(loads, 1);
-    EXPECT_EQ(label("UpdateDate").caption(), "Last Updated 03/05/2024");
-}
+    EXPECT_EQ(text("UpdateDate"), "Last Updated 03/05/2024");
 
-TEST_F(AboutTest, ClosingTheWindowUnloadsItSoTheNextOpenLoadsAgain)
-{
-    const auto file = driver.writeProgramFile("darnex", "program");
-    setLocalDate(file, 2024, 3, 5);
-    openAbout();
-    driver.user(about()).close();
-    EXPECT_FALSE(about().loaded());
-    EXPECT_EQ(driver.platform().beeps(), 0);
-
-    setLocalDate(file, 2025, 1, 2);
+    // Closed with its close box it is unloaded: the next open loads it afresh.
+    driver.user(window).close();
     openAbout();
     EXPECT_EQ(loads, 2);
-    EXPECT_EQ(label("UpdateDate").caption(), "Last Updated 01/02/2025");
+    EXPECT_EQ(text("UpdateDate"), "Last Updated 01/02/2025");
 }
 
 }  // namespace

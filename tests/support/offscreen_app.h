@@ -1,12 +1,16 @@
 #pragma once
-// One QApplication on Qt's offscreen platform for a test program that renders windows; register
-// it with ::testing::AddGlobalTestEnvironment(new testsupport::OffscreenApp).
+// The Qt view offscreen: one QApplication per test program (register OffscreenApp with
+// ::testing::AddGlobalTestEnvironment) and the whole program on a QtPlatform.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <filesystem>
 #include <memory>
 
+#include "common/program.h"
+#include "platform/busctl/simulated_board.h"
 #include "platform/qtview/qt_platform.h"
+#include "support/test_driver.h"
 
 namespace testsupport {
 
@@ -26,6 +30,23 @@ private:
     char name[16] = "quelvar_tests";
     char* argv[2] = {name, nullptr};
     std::unique_ptr<QApplication> app;
+};
+
+// The program as main() starts it, on the simulated board, with the build folder as the program's
+// folder (the program file "darnex" and its pictures are there) and a temporary settings folder.
+struct QtProgram {
+    static platform::forms::ProgramInfo info()
+    {
+        auto info = platform::forms::defaultProgramInfo();
+        info.folder = std::filesystem::path(QUELVAR_TEST_ARTIFACTS).parent_path();
+        info.exeName = "darnex";
+        return info;
+    }
+    TempFolder settings{"quelvar-settings-"};
+    platform::qtview::QtPlatform platform{info()};
+    platform::busctl::SimulatedBoard board;
+    common::Program program{platform, board};
+    QtProgram() { platform.setSettingsFolder(settings.path()); }
 };
 
 }  // namespace testsupport
