@@ -1,0 +1,197 @@
+#include "adapter/frm_usb.h"
+
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "common/program.h"
+#include "platform/busctl/dispatch.h"
+#include "platform/forms/simple_controls.h"
+
+namespace adapter {
+
+using platform::busctl::Arg;
+using platform::busctl::Passing;
+using platform::busctl::Variant;
+namespace op = platform::busctl::op;
+
+namespace {
+
+// A status the control cannot have meant: a result that is no 16-bit integer, or a byte read
+// that does not fit a byte. Non-zero, so callers see a failure rather than a false success.
+constexpr std::int32_t BadResult = -1;
+
+std::int32_t toStatus(const Variant& result)
+{
+    if (auto* i = std::get_if<std::int16_t>(&result))
+        return *i;
+    if (auto* l = std::get_if<std::int32_t>(&result)) {
+        if (*l >= std::numeric_limits<std::int16_t>::min() && *l <= std::numeric_limits<std::int16_t>::max())
+            return *l;
+    }
+    return BadResult;
+}
+
+// A by-reference Integer read back after the call; a control that stored another type leaves the
+// caller's value as it was.
+std::int16_t integerOf(const Variant& v, std::int16_t old)
+{
+    if (auto* i = std::get_if<std::int16_t>(&v))
+        return *i;
+    if (auto* l = std::get_if<std::int32_t>(&v); l && *l >= -32768 && *l <= 32767)
+        return static_cast<std::int16_t>(*l);
+    return old;
+}
+
+Arg integerByVal(std::int16_t v) { return {Variant{v}, Passing::ByValue}; }
+Arg integerByRef(std::int16_t v) { return {Variant{v}, Passing::ByRef}; }
+Arg longByVal(std::int32_t v) { return {Variant{v}, Passing::ByValue}; }
+
+// The device address goes to the control as a byte value in an Integer.
+std::int16_t addressByte(std::int16_t address) { return static_cast<std::int16_t>(address & 0xFF); }
+
+bool isByte(std::int16_t v) { return v >= 0 && v <= 255; }
+
+}  // namespace
+
+frmUSB::frmUSB(common::Program& program)
+    : Form(program.platform(), "frmUSB"), program(program)
+{
+    using namespace platform::forms;
+    setCaption("USB Driver Installation");
+    move(0, 0, 6690, 3780);
+    auto& label1 = add<Label>("Label1");
+    label1.move(240, 240, 6135, 495);
+    label1.setCaption("Instructions for USB Driver Installation");
+    label1.setFont(Font{"MS Sans Serif", 13.5});
+    auto& label2 = add<Label>("Label2");
+    label2.move(240, 960, 3015, 255);
+    label2.setCaption("Your Windows version is reported as:");
+    auto& label3 = add<Label>("Label3");
+    label3.move(3360, 960, 3015, 255);
+    label3.setCaption("Label3");
+    auto& command1 = add<CommandButton>("Command1");
+    command1.move(2760, 2760, 1095, 375);
+    command1.setCaption("OK");
+}
+
+bool frmUSB::OpenFirstFreeDevice()
+{
+    std::vector<Arg> list{longByVal(1), {Variant{std::int32_t{0}}, Passing::ByRef}, {Variant{std::string()}, Passing::ByRef}};
+    program.adapterControl().invoke(op::ListFreeDevices, list);
+    std::int32_t count = 0;
+    if (auto* l = std::get_if<std::int32_t>(&list[1].value))
+        count = *l;
+    else if (auto* i = std::get_if<std::int16_t>(&list[1].value))
+        count = *i;
+    if (count < 1)
+        return false;
+    std::string names;
+    if (auto* s = std::get_if<std::string>(&list[2].value))
+        names = *s;
+    if (auto comma = names.find(','); comma != std::string::npos)
+        names.resize(comma);
+    std::vector<Arg> open{{Variant{names}, Passing::ByRef}};
+    return toStatus(program.adapterControl().invoke(op::OpenDevice, open)) == 0;
+}
+
+void frmUSB::CloseDevice()
+{
+    std::vector<Arg> none;
+    program.adapterControl().invoke(op::CloseAdapter, none);
+}
+
+std::int32_t frmUSB::HDQ8WriteRegister(std::uint8_t& yCommand, std::uint8_t& yData)
+{
+    std::vector<Arg> args{longByVal(1), integerByRef(yCommand), integerByRef(yData)};
+    std::int32_t status = toStatus(program.adapterControl().invoke(op::HDQWriteCmd, args));
+    if (status == 0) {
+        std::vector<Arg> none;
+        status = toStatus(program.adapterControl().invoke(op::ConfirmWrite, none));
+    }
+    return status;
+}
+
+std::int32_t frmUSB::EEReadByte(std::int16_t& nAddr, std::int16_t& /*nWriteData*/, std::int16_t& nReadData)
+{
+    auto& address = program.vars().giDeviceAddress;
+    std::vector<Arg> args{longByVal(1), integerByRef(address), integerByRef(nAddr), integerByRef(nReadData)};
+    std::int32_t status = toStatus(program.adapterControl().invoke(op::RegisterTransfer, args));
+    address = integerOf(args[1].value, address);
+    nAddr = integerOf(args[2].value, nAddr);
+    nReadData = integerOf(args[3].value, nReadData);
+    return status;
+}
+
+std::int32_t frmUSB::I2CReadByte(std::int16_t& nAddr, std::int16_t& nReadData, std::uint8_t& yRetByte)
+{
+    auto& address = program.vars().giDeviceAddress;
+    std::vector<Arg> args{longByVal(2), integerByRef(address), integerByRef(nAddr), integerByRef(nReadData)};
+    std::int32_t status = toStatus(program.adapterControl().invoke(op::RegisterTransfer, args));
+    address = integerOf(args[1].value, address);
+    nAddr = integerOf(args[2].value, nAddr);
+    nReadData = integerOf(args[3].value, nReadData);
+    // The byte result follows the data whatever the status; data that is no byte cannot be a
+    // good read.
+    if (!isByte(nReadData))
+        return status == 0 ? BadResult : status;
+    yRetByte = static_cast<std::uint8_t>(nReadData);
+    return status;
+}
+
+std::int32_t frmUSB::I2CWriteByte(std::int16_t& nAddr, std::int16_t& nWriteData)
+{
+    auto& address = program.vars().giDeviceAddress;
+    std::vector<Arg> args{longByVal(1), integerByRef(address), integerByRef(nAddr), integerByRef(nWriteData)};
+    std::int32_t status = toStatus(program.adapterControl().invoke(op::RegisterTransfer, args));
+    address = integerOf(args[1].value, address);
+    nAddr = integerOf(args[2].value, nAddr);
+    nWriteData = integerOf(args[3].value, nWriteData);
+    return status;
+}
+
+std::int32_t frmUSB::WriteI2C(std::int16_t&, std::int16_t&, std::int16_t&, std::int16_t&)
+{
+    std::int16_t k = 1;
+    std::vector<Arg> args{longByVal(0), integerByRef(k), integerByRef(k), integerByRef(k)};
+    return toStatus(program.adapterControl().invoke(op::RegisterTransfer, args));
+}
+
+std::int32_t frmUSB::HDQ8ReadRegister(std::uint8_t& yCommand, std::uint8_t& yRtnByte)
+{
+    std::vector<Arg> args{longByVal(1), integerByRef(yCommand), integerByRef(yRtnByte)};
+    std::int32_t status = toStatus(program.adapterControl().invoke(op::HDQReadCmd, args));
+    std::int16_t data = integerOf(args[2].value, yRtnByte);
+    if (!isByte(data))
+        return status == 0 ? BadResult : status;
+    yRtnByte = static_cast<std::uint8_t>(data);
+    return status;
+}
+
+std::int32_t frmUSB::HDQ8Break() { return 0; }
+
+std::int32_t frmUSB::ReadSMBusWord(std::uint8_t ySubCommand, std::uint8_t& yMSData, std::uint8_t& yLSData)
+{
+    std::vector<Arg> args{integerByRef(ySubCommand), integerByRef(0), integerByVal(addressByte(program.vars().giDeviceAddress))};
+    std::int32_t status = toStatus(program.adapterControl().invoke(op::ReadWordCmd, args));
+    if (status != 0)
+        return status;
+    auto word = static_cast<std::uint16_t>(integerOf(args[1].value, 0));
+    yMSData = static_cast<std::uint8_t>(word >> 8);
+    yLSData = static_cast<std::uint8_t>(word & 0xFF);
+    return 0;
+}
+
+std::int32_t frmUSB::WriteSMBusWord(std::uint8_t ySubCommand, std::uint8_t& yMSData, std::uint8_t& yLSData)
+{
+    auto word = static_cast<std::int16_t>(static_cast<std::uint16_t>(yMSData << 8 | yLSData));
+    std::vector<Arg> args{integerByVal(ySubCommand), integerByRef(word), integerByVal(addressByte(program.vars().giDeviceAddress))};
+    std::int32_t status = toStatus(program.adapterControl().invoke(op::WriteWordCmd, args));
+    if (status == 0) {
+        std::vector<Arg> none;
+        status = toStatus(program.adapterControl().invoke(op::ConfirmWrite, none));
+    }
+    return status;
+}
+
+}  // namespace adapter
