@@ -176,7 +176,11 @@ std::int32_t frmUSB::ReadSMBusWord(std::uint8_t ySubCommand, std::uint8_t& yMSDa
     std::int32_t status = toStatus(program.adapterControl().invoke(op::ReadWordCmd, args));
     if (status != 0)
         return status;
-    auto word = static_cast<std::uint16_t>(integerOf(args[1].value, 0));
+    // A word that came back as no 16-bit integer is no good read.
+    const auto* wordRead = std::get_if<std::int16_t>(&args[1].value);
+    if (!wordRead)
+        return BadResult;
+    auto word = static_cast<std::uint16_t>(*wordRead);
     yMSData = static_cast<std::uint8_t>(word >> 8);
     yLSData = static_cast<std::uint8_t>(word & 0xFF);
     return 0;
