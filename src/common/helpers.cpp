@@ -1,5 +1,6 @@
 #include "common/helpers.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -9,9 +10,14 @@
 
 namespace common {
 
+namespace {
+constexpr double SecondsPerDay = 86400.0;
+}
+
 void Delay(platform::forms::Platform& platform, float seconds)
 {
-    if (seconds <= 0)
+    // Written as a positive test so that NaN, which compares false both ways, also returns.
+    if (!(seconds > 0))
         return;
     // The system timer is a single-precision count of seconds since midnight, as the classic
     // runtime gives it; the end test uses the same precision.
@@ -22,12 +28,15 @@ void Delay(platform::forms::Platform& platform, float seconds)
         if (now >= end || now < start)
             return;
         platform.doEvents();
-        now = static_cast<float>(platform.systemTimer());
+        const double timer = platform.systemTimer();
+        now = static_cast<float>(timer);
         if (now >= end || now < start)
             return;
-        // Sleep until the next event or the end instead of spinning; never less than 1 ms.
-        auto remainingMs = static_cast<std::int64_t>(std::ceil((static_cast<double>(end) - now) * 1000.0));
-        platform.waitForEvents(platform.nowMs() + (remainingMs < 1 ? 1 : remainingMs));
+        // Sleep until the next event, the end or midnight (where the timer wraps and the wait
+        // ends) instead of spinning; at least 1 ms, and never more than a day.
+        const double untilMs = std::min(static_cast<double>(end) - now, SecondsPerDay - timer) * 1000.0;
+        const auto waitMs = static_cast<std::int64_t>(std::clamp(std::ceil(untilMs), 1.0, SecondsPerDay * 1000.0));
+        platform.waitForEvents(platform.nowMs() + waitMs);
     }
 }
 
