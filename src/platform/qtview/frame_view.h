@@ -1,0 +1,25 @@
+#pragma once
+// A frame: an etched rectangle with the caption set into its top line, as the classic frame is
+// drawn, so that controls placed near its top stay clear of the line.
+#include <QWidget>
+
+#include "platform/forms/simple_controls.h"
+#include "platform/qtview/control_view.h"
+
+namespace platform::qtview {
+
+class FrameView : public QWidget, public ControlView {
+public:
+    FrameView(forms::Frame& frame, FormWindow& window, QWidget* parent);
+    QWidget* widget() override { return this; }
+
+protected:
+    void syncOwn(forms::Prop what) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    forms::Frame& frame_;
+};
+
+}  // namespace platform::qtview
