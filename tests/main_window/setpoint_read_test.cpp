@@ -52,7 +52,7 @@ TEST(SetpointRead, AFailedReadReportsUnderTheHourglassAndChangesNothing)
         const std::string before = look(row);
         s.control.setDefaultStatus(platform::busctl::op::ReadWordCmd, 1);
         std::pair<int, int> whileOpen;
-        s.platform.scriptReply({.whileOpen = [&] { whileOpen = {s.platform.mousePointer(), s.program.vars().gbUpdatingBits}; }});
+        s.platform.scriptReply({forms::Answer::Ok, 0, [&] { whileOpen = {s.platform.mousePointer(), s.program.vars().gbUpdatingBits}; }});
         s.click(r->read);
 
         ASSERT_EQ(s.platform.messages().size(), 1u);

@@ -11,6 +11,7 @@
 #include "platform/forms/check_box.h"
 #include "platform/forms/form.h"
 #include "platform/forms/headless_platform.h"
+#include "platform/forms/scripted_user.h"
 #include "platform/forms/simple_controls.h"
 #include "platform/forms/text_box.h"
 
@@ -29,13 +30,10 @@ struct SetpointScreen {
     common::Program program;
     forms::Form form{platform, "Form2"};
     SetpointFrames frames{program, form, form.add<forms::PictureBox>("picApplication")};
+    forms::ScriptedUser user{form};
 
-    void click(const std::string& name, int index = -1) { form.get<forms::Control>(name, index).userClick(); }
-    void type(const std::string& name, const std::string& keys)
-    {
-        for (char c : keys)
-            form.get<forms::TextBox>(name).userKey(static_cast<unsigned char>(c));
-    }
+    void click(const std::string& name, int index = -1) { user.click(name, index); }
+    void type(const std::string& name, const std::string& keys) { user.type(name, keys); }
     std::string text(const std::string& name) const { return form.get<forms::TextBox>(name).text(); }
 };
 
