@@ -1,5 +1,5 @@
 #pragma once
-// A bare form with the application panel and the set-point frames on it, over an adapter control.
+// A bare form with the application panel and the set-point frames on it, over the scripted control.
 #include <string>
 #include <tuple>
 
@@ -20,14 +20,14 @@ namespace main_window::testing {
 namespace forms = platform::forms;
 
 struct SetpointScreen {
-    explicit SetpointScreen(platform::busctl::AdapterControl* board = nullptr) : program(platform, board ? *board : control)
+    SetpointScreen()
     {
         program.vars().giDeviceAddress = 0x12;
         form.show();
     }
     forms::HeadlessPlatform platform;
     platform::busctl::ScriptedControl control;
-    common::Program program;
+    common::Program program{platform, control};
     forms::Form form{platform, "Form2"};
     SetpointFrames frames{program, form, form.add<forms::PictureBox>("picApplication")};
     forms::ScriptedUser user{form};

@@ -1,8 +1,5 @@
 #include "setpoint_screen.h"
 
-#include "adapter/frm_usb.h"
-#include "platform/busctl/simulated_board.h"
-
 namespace main_window::testing {
 namespace {
 
@@ -91,23 +88,6 @@ TEST(SetpointWrite, AnythingButDigitsDoesNothingAndLongDigitsClamp)
         s.control.clearLog();
     }
     EXPECT_EQ(s.text("txtChargeCurrent") + " " + s.text("txtChargeVoltage") + " " + s.text("txtInputCurrent"), "8064 32752 16128");
-}
-
-// The simulated charger keeps only the field: a value off the step and a toggle outside the field
-// come back as the register holds them.
-TEST(SetpointOnBoard, AWrittenVoltageReadsBackAsItsField)
-{
-    platform::busctl::SimulatedBoard board;
-    SetpointScreen s{&board};
-    ASSERT_TRUE(s.program.usb().OpenFirstFreeDevice());
-    s.click("chkChargeVoltage", 0);
-    s.type("txtChargeVoltage", "\b19201");
-    s.click("cmdWriteChargeVoltage");
-    s.click("cmdReadChargeVoltage");
-    EXPECT_EQ(s.text("txtChargeVoltage"), "19200");
-    expectField(s.frames.chargeVoltage(), 0x4B00);
-    EXPECT_EQ(s.frames.chargeVoltage().bits[0]->caption(), "0");
-    EXPECT_TRUE(s.platform.messages().empty());
 }
 
 }  // namespace
