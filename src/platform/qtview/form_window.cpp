@@ -90,6 +90,25 @@ ControlView* FormWindow::ensureView(forms::Control& control)
     return view;
 }
 
+void FormWindow::replaceView(forms::Control& control)
+{
+    ControlView* old = viewOf(control);
+    if (!old)
+        return;
+    QWidget* oldWidget = old->widget();
+    const bool hadFocus = oldWidget->hasFocus();
+    views_.erase(&control);
+    byWidget_.remove(oldWidget);
+    oldWidget->removeEventFilter(this);
+    QWidget* fresh = ensureView(control)->widget();
+    fresh->stackUnder(oldWidget);
+    oldWidget->hide();
+    // Later: the style may change from the old widget's own click.
+    oldWidget->deleteLater();
+    if (hadFocus)
+        fresh->setFocus(Qt::OtherFocusReason);
+}
+
 void FormWindow::syncGeometry()
 {
     const bool menus = form_.hasVisibleMenu();
@@ -148,6 +167,8 @@ void FormWindow::controlChanged(forms::Control& control, Prop what)
                 menus_->rebuild();
             if (what == Prop::Visible && !control.container())
                 syncGeometry();
+        } else if (what == Prop::Style && control.kind() == Kind::CheckBox) {
+            replaceView(control);  // standard and graphical boxes are different widgets
         } else if (ControlView* view = ensureView(control)) {
             view->sync(what);
         }

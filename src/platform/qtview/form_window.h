@@ -37,6 +37,7 @@ protected:
 
 private:
     ControlView* ensureView(forms::Control& control);
+    void replaceView(forms::Control& control);
     void syncForm(forms::Prop what);
     void userFocused(ControlView& view, Qt::FocusReason reason);
     // After the model moved things around, put Qt's focus where the model's is.

@@ -1,26 +1,44 @@
 #include "platform/qtview/frame_view.h"
 
 #include <QMouseEvent>
+#include <QPainter>
+#include <qdrawutil.h>
 
 #include "platform/qtview/convert.h"
 
 namespace platform::qtview {
 
 FrameView::FrameView(forms::Frame& frame, FormWindow& window, QWidget* parent)
-    : QGroupBox(parent), ControlView(frame, window), frame_(frame)
+    : QWidget(parent), ControlView(frame, window), frame_(frame)
 {
-    setFocusPolicy(Qt::NoFocus);
 }
 
 void FrameView::syncOwn(forms::Prop what)
 {
-    if (what == forms::Prop::Caption)
-        setTitle(toQString(frame_.caption()));
+    if (what == forms::Prop::Caption || what == forms::Prop::Font || what == forms::Prop::ForeColor)
+        update();
+}
+
+void FrameView::paintEvent(QPaintEvent* /*event*/)
+{
+    QPainter p(this);
+    const QString caption = toQString(frame_.caption());
+    const QFontMetrics metrics(font());
+    const int lineY = caption.isEmpty() ? 0 : metrics.height() / 2;
+    qDrawShadeRect(&p, QRect(0, lineY, width(), height() - lineY), palette(), true, 1, 0);
+    if (caption.isEmpty())
+        return;
+    const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic | Qt::TextSingleLine;
+    QRect text = metrics.boundingRect(QRect(8, 0, width() - 16, metrics.height()), flags, caption);
+    text.adjust(-2, 0, 2, 0);
+    p.fillRect(text, palette().color(QPalette::Window));
+    p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+    p.drawText(text, flags | Qt::AlignHCenter, caption);
 }
 
 void FrameView::mouseReleaseEvent(QMouseEvent* event)
 {
-    QGroupBox::mouseReleaseEvent(event);
+    QWidget::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         reportClick();
 }

@@ -1,19 +1,21 @@
 #pragma once
-// A frame: a captioned group around its child controls.
-#include <QGroupBox>
+// A frame: an etched rectangle with the caption set into its top line, as the classic frame is
+// drawn, so that controls placed near its top stay clear of the line.
+#include <QWidget>
 
 #include "platform/forms/simple_controls.h"
 #include "platform/qtview/control_view.h"
 
 namespace platform::qtview {
 
-class FrameView : public QGroupBox, public ControlView {
+class FrameView : public QWidget, public ControlView {
 public:
     FrameView(forms::Frame& frame, FormWindow& window, QWidget* parent);
     QWidget* widget() override { return this; }
 
 protected:
     void syncOwn(forms::Prop what) override;
+    void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
