@@ -62,7 +62,8 @@ void HeadlessPlatform::doEvents()
 
 void HeadlessPlatform::waitForEvents(std::int64_t deadlineMs)
 {
-    if (ended() || !input_.empty())
+    // After the end nothing runs any more, so queued input must not keep a wait loop spinning.
+    if (!input_.empty() && !ended())
         return;
     std::int64_t target = deadlineMs;
     if (auto next = nextTimerDue())

@@ -4,6 +4,7 @@
 #include <deque>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/forms/platform.h"
@@ -45,9 +46,15 @@ public:
     // button), after an optional virtual think time during which timers keep ticking. A scripted
     // action may run while the box is open (for instance a click on another window).
     struct Reply {
-        Answer answer = Answer::Ok;
-        std::int64_t thinkMs = 0;
-        std::function<void()> whileOpen;
+        // A constructor rather than an aggregate, so that {Answer::Cancel} builds without a
+        // missing-initializer warning.
+        Reply(Answer answer = Answer::Ok, std::int64_t thinkMs = 0, std::function<void()> whileOpen = {})
+            : answer(answer), thinkMs(thinkMs), whileOpen(std::move(whileOpen))
+        {
+        }
+        Answer answer;
+        std::int64_t thinkMs;
+        std::function<void()> whileOpen;  // runs as soon as the box is open, before thinkMs passes
     };
     void scriptReply(Reply reply);
     const std::vector<MessageRecord>& messages() const { return messages_; }
