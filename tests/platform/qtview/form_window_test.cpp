@@ -38,9 +38,7 @@ TEST(Convert, ColoursFromBgrAndSystemNumbers)
         {0x00FF0000, QColor(0x00, 0x00, 0xFF)},
         {forms::colors::WindowBackground, p.color(QPalette::Base)},
         {forms::colors::WindowText, p.color(QPalette::Text)},
-        {forms::colors::HighlightText, p.color(QPalette::HighlightedText)},
         {forms::colors::ButtonFace, p.color(QPalette::Button)},
-        {forms::colors::ButtonText, p.color(QPalette::ButtonText)},
         {forms::colors::CaptionText, QColor(Qt::white)},
     };
     for (const Case& c : cases)
@@ -71,9 +69,6 @@ TEST_F(FormWindowTest, ClientAreaAndPositionComeFromTwips)
     EXPECT_EQ(window().pos(), QPoint(100, 50));
     EXPECT_EQ(widgetOf(label)->geometry(), QRect(10, 20, 100, 21));
     EXPECT_EQ(window().windowTitle(), "Test");
-
-    form.move(0, 0, 7500, 4500);
-    EXPECT_EQ(window().width(), qv::toPixels(form.scaleWidth()));
 }
 
 TEST_F(FormWindowTest, EarlierChildIsOnTop)
