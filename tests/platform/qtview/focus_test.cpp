@@ -41,6 +41,20 @@ TEST_F(FocusTest, ButtonClickedWhileATextBoxHasFocusRaisesLostFocusFirstAndEachE
     EXPECT_EQ(QApplication::focusWidget(), widgetOf(cmdGo));
 }
 
+TEST_F(FocusTest, ClickOnALabelOrAPictureIsAClickAndOnlyThePictureTakesTheFocus)
+{
+    auto& lbl = form.add<forms::Label>("lblInfo");
+    auto& pic = form.add<forms::PictureBox>("picLamp");
+    lbl.move(2000, 120, 1500, 315);
+    pic.move(2000, 600, 600, 600);
+    record(lbl);
+    record(pic);
+    click(widgetOf(lbl));
+    click(widgetOf(pic));
+    EXPECT_EQ(log, (std::vector<std::string>{"lblInfo.Click", "txtA.LostFocus", "picLamp.GotFocus", "picLamp.Click"}));
+    EXPECT_EQ(QApplication::focusWidget(), widgetOf(pic));
+}
+
 TEST_F(FocusTest, TabFollowsTabIndex)
 {
     key(Qt::Key_Tab);

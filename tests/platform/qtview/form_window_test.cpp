@@ -26,25 +26,6 @@ fs::path artifact(const std::string& name)
     return dir / name;
 }
 
-TEST(Convert, ColoursFromBgrAndSystemNumbers)
-{
-    const QPalette p = QApplication::palette();
-    struct Case {
-        forms::Color in;
-        QColor out;
-    } cases[] = {
-        {0x0080FF80, QColor(0x80, 0xFF, 0x80)},
-        {0x008080FF, QColor(0xFF, 0x80, 0x80)},
-        {0x00FF0000, QColor(0x00, 0x00, 0xFF)},
-        {forms::colors::WindowBackground, p.color(QPalette::Base)},
-        {forms::colors::WindowText, p.color(QPalette::Text)},
-        {forms::colors::ButtonFace, p.color(QPalette::Button)},
-        {forms::colors::CaptionText, QColor(Qt::white)},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(qv::toQColor(c.in, p), c.out) << std::hex << c.in;
-}
-
 TEST(Convert, TwipsToPixelsKeepsTouchingEdgesTouching)
 {
     // Two boxes side by side in twips stay side by side in pixels, whatever the rounding.
