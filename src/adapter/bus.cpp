@@ -11,16 +11,16 @@ constexpr int WordAttempts = 4;
 
 std::int32_t ReadByteReg(common::Program& program, std::uint8_t reg, std::uint8_t& data)
 {
-    std::int16_t nAddr = reg;
-    std::int16_t nReadData = data;
-    return program.usb().I2CReadByte(nAddr, nReadData, data);
+    std::int16_t address = reg;
+    std::int16_t value = data;
+    return program.usb().I2CReadByte(address, value, data);
 }
 
 std::int32_t WriteByteReg(common::Program& program, std::uint8_t reg, std::uint8_t data)
 {
-    std::int16_t nAddr = reg;
-    std::int16_t nWriteData = data;
-    return program.usb().I2CWriteByte(nAddr, nWriteData);
+    std::int16_t address = reg;
+    std::int16_t value = data;
+    return program.usb().I2CWriteByte(address, value);
 }
 
 std::int32_t ReadWordReg(common::Program& program, std::uint8_t command, std::uint8_t& ms, std::uint8_t& ls)
@@ -41,6 +41,7 @@ std::int32_t WriteWordReg(common::Program& program, std::uint8_t command, std::u
     return status;
 }
 
+// The final status of every word transfer passes here; a place for a breakpoint, nothing more.
 void BusStatusHook(std::int32_t& /*status*/) {}
 
 }  // namespace adapter

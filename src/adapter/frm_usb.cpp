@@ -6,133 +6,165 @@
 
 #include "common/program.h"
 #include "platform/busctl/dispatch.h"
+#include "platform/forms/simple_controls.h"
 
 namespace adapter {
 
-namespace busctl = platform::busctl;
-using busctl::Arg;
-using busctl::Passing;
+using platform::busctl::Arg;
+using platform::busctl::Passing;
+using platform::busctl::Variant;
+namespace op = platform::busctl::op;
 
 namespace {
 
-std::int32_t asLong(const busctl::Variant& value)
+// A status the control cannot have meant: a result that is no 16-bit integer, or a byte read
+// that does not fit a byte. Non-zero, so callers see a failure rather than a false success.
+constexpr std::int32_t BadResult = -1;
+
+std::int32_t toStatus(const Variant& result)
 {
-    if (const auto* i = std::get_if<std::int16_t>(&value))
+    if (auto* i = std::get_if<std::int16_t>(&result))
         return *i;
-    if (const auto* l = std::get_if<std::int32_t>(&value))
-        return *l;
-    return 0;
+    if (auto* l = std::get_if<std::int32_t>(&result)) {
+        if (*l >= std::numeric_limits<std::int16_t>::min() && *l <= std::numeric_limits<std::int16_t>::max())
+            return *l;
+    }
+    return BadResult;
 }
 
-std::int16_t asInteger(const busctl::Variant& value)
+// A by-reference Integer read back after the call; a control that stored another type leaves the
+// caller's value as it was.
+std::int16_t integerOf(const Variant& v, std::int16_t old)
 {
-    return static_cast<std::int16_t>(asLong(value));
+    if (auto* i = std::get_if<std::int16_t>(&v))
+        return *i;
+    if (auto* l = std::get_if<std::int32_t>(&v); l && *l >= -32768 && *l <= 32767)
+        return static_cast<std::int16_t>(*l);
+    return old;
 }
 
-// A status is a 16-bit value; anything that is not one cannot mean success.
-std::int32_t asStatus(const busctl::Variant& result)
-{
-    if (std::holds_alternative<std::string>(result))
-        return -1;
-    const std::int32_t value = asLong(result);
-    if (value < std::numeric_limits<std::int16_t>::min() || value > std::numeric_limits<std::int16_t>::max())
-        return -1;
-    return value;
-}
+Arg integerByVal(std::int16_t v) { return {Variant{v}, Passing::ByValue}; }
+Arg integerByRef(std::int16_t v) { return {Variant{v}, Passing::ByRef}; }
+Arg longByVal(std::int32_t v) { return {Variant{v}, Passing::ByValue}; }
 
-Arg integer(std::int16_t v, Passing p) { return Arg{busctl::Variant{v}, p}; }
-Arg longArg(std::int32_t v, Passing p) { return Arg{busctl::Variant{v}, p}; }
+// The device address goes to the control as a byte value in an Integer.
+std::int16_t addressByte(std::int16_t address) { return static_cast<std::int16_t>(address & 0xFF); }
+
+bool isByte(std::int16_t v) { return v >= 0 && v <= 255; }
 
 }  // namespace
 
 frmUSB::frmUSB(common::Program& program)
     : Form(program.platform(), "frmUSB"), program(program)
 {
+    using namespace platform::forms;
     setCaption("USB Driver Installation");
     move(0, 0, 6690, 3780);
+    auto& label1 = add<Label>("Label1");
+    label1.move(240, 240, 6135, 495);
+    label1.setCaption("Instructions for USB Driver Installation");
+    label1.setFont(Font{"MS Sans Serif", 13.5});
+    auto& label2 = add<Label>("Label2");
+    label2.move(240, 960, 3015, 255);
+    label2.setCaption("Your Windows version is reported as:");
+    auto& label3 = add<Label>("Label3");
+    label3.move(3360, 960, 3015, 255);
+    label3.setCaption("Label3");
+    auto& command1 = add<CommandButton>("Command1");
+    command1.move(2760, 2760, 1095, 375);
+    command1.setCaption("OK");
 }
 
 bool frmUSB::OpenFirstFreeDevice()
 {
-    std::vector<Arg> list{longArg(1, Passing::ByValue), longArg(0, Passing::ByRef),
-                          Arg{busctl::Variant{std::string()}, Passing::ByRef}};
-    program.adapterControl().invoke(busctl::op::ListFreeDevices, list);
-    if (asLong(list[1].value) < 1)
+    std::vector<Arg> list{longByVal(1), {Variant{std::int32_t{0}}, Passing::ByRef}, {Variant{std::string()}, Passing::ByRef}};
+    program.adapterControl().invoke(op::ListFreeDevices, list);
+    std::int32_t count = 0;
+    if (auto* l = std::get_if<std::int32_t>(&list[1].value))
+        count = *l;
+    else if (auto* i = std::get_if<std::int16_t>(&list[1].value))
+        count = *i;
+    if (count < 1)
         return false;
     std::string names;
-    if (const auto* s = std::get_if<std::string>(&list[2].value))
+    if (auto* s = std::get_if<std::string>(&list[2].value))
         names = *s;
-    if (const auto comma = names.find(','); comma != std::string::npos)
+    if (auto comma = names.find(','); comma != std::string::npos)
         names.resize(comma);
-    std::vector<Arg> open{Arg{busctl::Variant{names}, Passing::ByRef}};
-    return asStatus(program.adapterControl().invoke(busctl::op::OpenDevice, open)) == 0;
+    std::vector<Arg> open{{Variant{names}, Passing::ByRef}};
+    return toStatus(program.adapterControl().invoke(op::OpenDevice, open)) == 0;
 }
 
 void frmUSB::CloseDevice()
 {
     std::vector<Arg> none;
-    program.adapterControl().invoke(busctl::op::CloseAdapter, none);
+    program.adapterControl().invoke(op::CloseAdapter, none);
 }
 
 std::int32_t frmUSB::HDQ8WriteRegister(std::uint8_t& yCommand, std::uint8_t& yData)
 {
-    std::vector<Arg> args{longArg(1, Passing::ByValue), integer(yCommand, Passing::ByRef),
-                          integer(yData, Passing::ByRef)};
-    std::int32_t status = asStatus(program.adapterControl().invoke(busctl::op::HDQWriteCmd, args));
+    std::vector<Arg> args{longByVal(1), integerByRef(yCommand), integerByRef(yData)};
+    std::int32_t status = toStatus(program.adapterControl().invoke(op::HDQWriteCmd, args));
     if (status == 0) {
         std::vector<Arg> none;
-        status = asStatus(program.adapterControl().invoke(busctl::op::ConfirmWrite, none));
+        status = toStatus(program.adapterControl().invoke(op::ConfirmWrite, none));
     }
     return status;
 }
 
 std::int32_t frmUSB::EEReadByte(std::int16_t& nAddr, std::int16_t& /*nWriteData*/, std::int16_t& nReadData)
 {
-    std::vector<Arg> args{longArg(1, Passing::ByValue),
-                          integer(program.vars().giDeviceAddress, Passing::ByRef),
-                          integer(nAddr, Passing::ByRef), integer(nReadData, Passing::ByRef)};
-    const std::int32_t status = asStatus(program.adapterControl().invoke(busctl::op::RegisterTransfer, args));
-    nAddr = asInteger(args[2].value);
-    nReadData = asInteger(args[3].value);
+    auto& address = program.vars().giDeviceAddress;
+    std::vector<Arg> args{longByVal(1), integerByRef(address), integerByRef(nAddr), integerByRef(nReadData)};
+    std::int32_t status = toStatus(program.adapterControl().invoke(op::RegisterTransfer, args));
+    address = integerOf(args[1].value, address);
+    nAddr = integerOf(args[2].value, nAddr);
+    nReadData = integerOf(args[3].value, nReadData);
     return status;
 }
 
 std::int32_t frmUSB::I2CReadByte(std::int16_t& nAddr, std::int16_t& nReadData, std::uint8_t& yRetByte)
 {
-    std::vector<Arg> args{longArg(2, Passing::ByValue),
-                          integer(program.vars().giDeviceAddress, Passing::ByRef),
-                          integer(nAddr, Passing::ByRef), integer(nReadData, Passing::ByRef)};
-    const std::int32_t status = asStatus(program.adapterControl().invoke(busctl::op::RegisterTransfer, args));
-    nAddr = asInteger(args[2].value);
-    nReadData = asInteger(args[3].value);
+    auto& address = program.vars().giDeviceAddress;
+    std::vector<Arg> args{longByVal(2), integerByRef(address), integerByRef(nAddr), integerByRef(nReadData)};
+    std::int32_t status = toStatus(program.adapterControl().invoke(op::RegisterTransfer, args));
+    address = integerOf(args[1].value, address);
+    nAddr = integerOf(args[2].value, nAddr);
+    nReadData = integerOf(args[3].value, nReadData);
+    // The byte result follows the data whatever the status; data that is no byte cannot be a
+    // good read.
+    if (!isByte(nReadData))
+        return status == 0 ? BadResult : status;
     yRetByte = static_cast<std::uint8_t>(nReadData);
     return status;
 }
 
 std::int32_t frmUSB::I2CWriteByte(std::int16_t& nAddr, std::int16_t& nWriteData)
 {
-    std::vector<Arg> args{longArg(1, Passing::ByValue),
-                          integer(program.vars().giDeviceAddress, Passing::ByRef),
-                          integer(nAddr, Passing::ByRef), integer(nWriteData, Passing::ByRef)};
-    const std::int32_t status = asStatus(program.adapterControl().invoke(busctl::op::RegisterTransfer, args));
-    nAddr = asInteger(args[2].value);
-    nWriteData = asInteger(args[3].value);
+    auto& address = program.vars().giDeviceAddress;
+    std::vector<Arg> args{longByVal(1), integerByRef(address), integerByRef(nAddr), integerByRef(nWriteData)};
+    std::int32_t status = toStatus(program.adapterControl().invoke(op::RegisterTransfer, args));
+    address = integerOf(args[1].value, address);
+    nAddr = integerOf(args[2].value, nAddr);
+    nWriteData = integerOf(args[3].value, nWriteData);
     return status;
 }
 
 std::int32_t frmUSB::WriteI2C(std::int16_t&, std::int16_t&, std::int16_t&, std::int16_t&)
 {
-    std::vector<Arg> args{longArg(0, Passing::ByValue), integer(1, Passing::ByRef),
-                          integer(1, Passing::ByRef), integer(1, Passing::ByRef)};
-    return asStatus(program.adapterControl().invoke(busctl::op::RegisterTransfer, args));
+    std::int16_t k = 1;
+    std::vector<Arg> args{longByVal(0), integerByRef(k), integerByRef(k), integerByRef(k)};
+    return toStatus(program.adapterControl().invoke(op::RegisterTransfer, args));
 }
 
 std::int32_t frmUSB::HDQ8ReadRegister(std::uint8_t& yCommand, std::uint8_t& yRtnByte)
 {
-    std::vector<Arg> args{longArg(1, Passing::ByValue), integer(yCommand, Passing::ByRef),
-                          integer(yRtnByte, Passing::ByRef)};
-    const std::int32_t status = asStatus(program.adapterControl().invoke(busctl::op::HDQReadCmd, args));
-    yRtnByte = static_cast<std::uint8_t>(asInteger(args[2].value));
+    std::vector<Arg> args{longByVal(1), integerByRef(yCommand), integerByRef(yRtnByte)};
+    std::int32_t status = toStatus(program.adapterControl().invoke(op::HDQReadCmd, args));
+    std::int16_t data = integerOf(args[2].value, yRtnByte);
+    if (!isByte(data))
+        return status == 0 ? BadResult : status;
+    yRtnByte = static_cast<std::uint8_t>(data);
     return status;
 }
 
@@ -140,12 +172,15 @@ std::int32_t frmUSB::HDQ8Break() { return 0; }
 
 std::int32_t frmUSB::ReadSMBusWord(std::uint8_t ySubCommand, std::uint8_t& yMSData, std::uint8_t& yLSData)
 {
-    std::vector<Arg> args{integer(ySubCommand, Passing::ByRef), integer(0, Passing::ByRef),
-                          integer(static_cast<std::uint8_t>(program.vars().giDeviceAddress), Passing::ByValue)};
-    const std::int32_t status = asStatus(program.adapterControl().invoke(busctl::op::ReadWordCmd, args));
+    std::vector<Arg> args{integerByRef(ySubCommand), integerByRef(0), integerByVal(addressByte(program.vars().giDeviceAddress))};
+    std::int32_t status = toStatus(program.adapterControl().invoke(op::ReadWordCmd, args));
     if (status != 0)
         return status;
-    const auto word = static_cast<std::uint16_t>(asInteger(args[1].value));
+    // A word that came back as no 16-bit integer is no good read.
+    const auto* wordRead = std::get_if<std::int16_t>(&args[1].value);
+    if (!wordRead)
+        return BadResult;
+    auto word = static_cast<std::uint16_t>(*wordRead);
     yMSData = static_cast<std::uint8_t>(word >> 8);
     yLSData = static_cast<std::uint8_t>(word & 0xFF);
     return 0;
@@ -153,13 +188,12 @@ std::int32_t frmUSB::ReadSMBusWord(std::uint8_t ySubCommand, std::uint8_t& yMSDa
 
 std::int32_t frmUSB::WriteSMBusWord(std::uint8_t ySubCommand, std::uint8_t& yMSData, std::uint8_t& yLSData)
 {
-    const auto word = static_cast<std::int16_t>(static_cast<std::uint16_t>(yMSData << 8 | yLSData));
-    std::vector<Arg> args{integer(ySubCommand, Passing::ByValue), integer(word, Passing::ByRef),
-                          integer(static_cast<std::uint8_t>(program.vars().giDeviceAddress), Passing::ByValue)};
-    std::int32_t status = asStatus(program.adapterControl().invoke(busctl::op::WriteWordCmd, args));
+    auto word = static_cast<std::int16_t>(static_cast<std::uint16_t>(yMSData << 8 | yLSData));
+    std::vector<Arg> args{integerByVal(ySubCommand), integerByRef(word), integerByVal(addressByte(program.vars().giDeviceAddress))};
+    std::int32_t status = toStatus(program.adapterControl().invoke(op::WriteWordCmd, args));
     if (status == 0) {
         std::vector<Arg> none;
-        status = asStatus(program.adapterControl().invoke(busctl::op::ConfirmWrite, none));
+        status = toStatus(program.adapterControl().invoke(op::ConfirmWrite, none));
     }
     return status;
 }

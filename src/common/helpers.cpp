@@ -10,22 +10,32 @@
 
 namespace common {
 
+namespace {
+constexpr double SecondsPerDay = 86400.0;
+}
+
 void Delay(platform::forms::Platform& platform, float seconds)
 {
+    // Written as a positive test so that NaN, which compares false both ways, also returns.
     if (!(seconds > 0))
         return;
-    // Single precision, as the classic timer value: the end is compared the way it was stored.
+    // The system timer is a single-precision count of seconds since midnight, as the classic
+    // runtime gives it; the end test uses the same precision.
     const float start = static_cast<float>(platform.systemTimer());
     const float end = start + seconds;
     for (;;) {
-        const float now = static_cast<float>(platform.systemTimer());
-        if (!(now < end) || now < start || platform.ended())
+        float now = static_cast<float>(platform.systemTimer());
+        if (now >= end || now < start)
             return;
         platform.doEvents();
-        // Sleep until the next event or the end instead of spinning; at least 1 ms, so a float
-        // end that lies a hair past the clock cannot turn the wait into a busy loop.
-        const double left = static_cast<double>(end) - platform.systemTimer();
-        const auto waitMs = std::max<std::int64_t>(1, static_cast<std::int64_t>(std::ceil(left * 1000.0)));
+        const double timer = platform.systemTimer();
+        now = static_cast<float>(timer);
+        if (now >= end || now < start)
+            return;
+        // Sleep until the next event, the end or midnight (where the timer wraps and the wait
+        // ends) instead of spinning; at least 1 ms, and never more than a day.
+        const double untilMs = std::min(static_cast<double>(end) - now, SecondsPerDay - timer) * 1000.0;
+        const auto waitMs = static_cast<std::int64_t>(std::clamp(std::ceil(untilMs), 1.0, SecondsPerDay * 1000.0));
         platform.waitForEvents(platform.nowMs() + waitMs);
     }
 }
@@ -33,19 +43,18 @@ void Delay(platform::forms::Platform& platform, float seconds)
 std::string Hex2(long value)
 {
     char text[24];
-    // Negative values show as the 32-bit pattern, as the classic Hex of a Long.
-    std::snprintf(text, sizeof text, "%lX",
-                  value < 0 ? static_cast<unsigned long>(static_cast<std::uint32_t>(value))
-                            : static_cast<unsigned long>(value));
-    std::string hex(text);
-    return hex.size() == 1 ? "0" + hex : hex;
+    std::snprintf(text, sizeof text, "%lX", static_cast<unsigned long>(value < 0 ? static_cast<std::uint32_t>(value) : value));
+    std::string result = text;
+    return result.size() == 1 ? "0" + result : result;
 }
 
 void CenterForm(platform::forms::Form& form)
 {
     auto& platform = form.platform();
-    form.setLeft(static_cast<int>(std::lround(platform.screenWidth() / 2.0 - form.width() / 2.0)));
-    form.setTop(static_cast<int>(std::lround(platform.screenHeight() / 2.0 - form.height() / 2.0)));
+    double left = platform.screenWidth() / 2.0 - form.width() / 2.0;
+    form.setLeft(static_cast<int>(std::lround(left)));
+    double top = platform.screenHeight() / 2.0 - form.height() / 2.0;
+    form.setTop(static_cast<int>(std::lround(top)));
 }
 
 std::int16_t ParseHexByte(std::string text)
@@ -76,14 +85,14 @@ void SelectAllText(platform::forms::TextBox& box)
 
 std::int16_t FilterHexKey(std::int16_t keyAscii)
 {
-    const bool pass = (keyAscii >= '0' && keyAscii <= '9') || (keyAscii >= 'A' && keyAscii <= 'F') ||
-                      (keyAscii >= 'a' && keyAscii <= 'f') || keyAscii == 8;
-    return pass ? keyAscii : 0;
+    bool passes = (keyAscii >= 48 && keyAscii <= 57) || (keyAscii >= 65 && keyAscii <= 70) ||
+                  (keyAscii >= 97 && keyAscii <= 102) || keyAscii == 8;
+    return passes ? keyAscii : 0;
 }
 
 std::int16_t FilterDigitKey(std::int16_t keyAscii)
 {
-    return (keyAscii >= '0' && keyAscii <= '9') || keyAscii == 8 ? keyAscii : 0;
+    return (keyAscii >= 48 && keyAscii <= 57) || keyAscii == 8 ? keyAscii : 0;
 }
 
 }  // namespace common

@@ -85,6 +85,7 @@ void Platform::runDueTimers()
         // timer not due (and a late tick does not queue up a burst of catch-up ticks).
         const std::int64_t interval = d.timer->interval();
         it->due = d.due + interval > now ? d.due + interval : now + interval;
+        scheduleChanged();
         d.timer->fire();
     }
     scheduleChanged();
@@ -97,6 +98,7 @@ void Platform::formCreated(Form& form)
 
 void Platform::formDestroyed(Form& form)
 {
+    formDestroying(form);
     std::erase(forms_, &form);
 }
 

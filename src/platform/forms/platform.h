@@ -85,6 +85,8 @@ protected:
     // The schedule's next due time changed (Qt arms its wake-up timer).
     virtual void scheduleChanged() {}
     virtual void programEnded() {}
+    // A form is being destroyed (its controls still exist): drop whatever mirrors it.
+    virtual void formDestroying(Form& /*form*/) {}
 
 private:
     struct Scheduled {

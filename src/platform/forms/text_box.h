@@ -23,7 +23,7 @@ public:
     Alignment alignment() const { return alignment_; }
     void setAlignment(Alignment a) { alignment_ = a; changed(Prop::Style); }
     bool locked() const { return locked_; }
-    void setLocked(bool v) { locked_ = v; }
+    void setLocked(bool v) { locked_ = v; changed(Prop::Style); }
     bool focusable() const override { return true; }
 
     // One typed character code from either backend, as described above. Disabled or hidden

@@ -65,9 +65,4 @@ void ControlView::syncColors()
     w->setAutoFillBackground(fillsBackground());
 }
 
-void ControlView::reportClick()
-{
-    control_.userClick();
-}
-
 }  // namespace platform::qtview

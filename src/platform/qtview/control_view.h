@@ -26,6 +26,8 @@ public:
     // Mirrors one property of the model.
     void sync(forms::Prop what);
     void syncAll();
+    // Kinds whose widget has no clicked signal: a left button released inside is the click.
+    virtual bool clickOnRelease() const { return false; }
 
 protected:
     // The palette roles the control's BackColor and ForeColor paint.
@@ -35,8 +37,6 @@ protected:
     virtual bool fillsBackground() const { return true; }
     // What the kind adds: caption, value, text, list...
     virtual void syncOwn(forms::Prop /*what*/) {}
-    // A click with the mouse released inside, for kinds whose widget has no clicked signal.
-    void reportClick();
 
 private:
     void syncColors();

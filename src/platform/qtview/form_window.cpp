@@ -5,6 +5,7 @@
 #include <QFocusEvent>
 #include <QIcon>
 #include <QMenuBar>
+#include <QMouseEvent>
 
 #include "platform/forms/menu_item.h"
 #include "platform/qtview/client_area.h"
@@ -203,9 +204,16 @@ void FormWindow::reconcileFocus()
 
 bool FormWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::FocusIn && mirroring_ == 0)
+    if (event->type() == QEvent::FocusIn && mirroring_ == 0) {
         if (ControlView* view = byWidget_.value(watched))
             userFocused(*view, static_cast<QFocusEvent*>(event)->reason());
+    } else if (event->type() == QEvent::MouseButtonRelease) {
+        ControlView* view = byWidget_.value(watched);
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (view && view->clickOnRelease() && mouse->button() == Qt::LeftButton
+            && view->widget()->rect().contains(mouse->position().toPoint()))
+            deliver([&] { view->control().userClick(); });
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 

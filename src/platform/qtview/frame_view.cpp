@@ -1,6 +1,5 @@
 #include "platform/qtview/frame_view.h"
 
-#include <QMouseEvent>
 #include <QPainter>
 #include <qdrawutil.h>
 
@@ -36,11 +35,5 @@ void FrameView::paintEvent(QPaintEvent* /*event*/)
     p.drawText(text, flags | Qt::AlignHCenter, caption);
 }
 
-void FrameView::mouseReleaseEvent(QMouseEvent* event)
-{
-    QWidget::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        reportClick();
-}
 
 }  // namespace platform::qtview

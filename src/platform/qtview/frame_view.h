@@ -12,11 +12,11 @@ class FrameView : public QWidget, public ControlView {
 public:
     FrameView(forms::Frame& frame, FormWindow& window, QWidget* parent);
     QWidget* widget() override { return this; }
+    bool clickOnRelease() const override { return true; }
 
 protected:
     void syncOwn(forms::Prop what) override;
     void paintEvent(QPaintEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     forms::Frame& frame_;

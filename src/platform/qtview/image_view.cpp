@@ -1,6 +1,5 @@
 #include "platform/qtview/image_view.h"
 
-#include <QMouseEvent>
 #include <QPainter>
 
 #include "platform/qtview/convert.h"
@@ -31,11 +30,5 @@ void ImageView::paintEvent(QPaintEvent* /*event*/)
         p.drawPixmap(0, 0, picture_);
 }
 
-void ImageView::mouseReleaseEvent(QMouseEvent* event)
-{
-    QWidget::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        reportClick();
-}
 
 }  // namespace platform::qtview

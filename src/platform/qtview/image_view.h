@@ -12,12 +12,12 @@ class ImageView : public QWidget, public ControlView {
 public:
     ImageView(forms::Image& image, FormWindow& window, QWidget* parent);
     QWidget* widget() override { return this; }
+    bool clickOnRelease() const override { return true; }
 
 protected:
     bool fillsBackground() const override { return false; }
     void syncOwn(forms::Prop what) override;
     void paintEvent(QPaintEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     forms::Image& image_;

@@ -1,6 +1,5 @@
 #include "platform/qtview/label_view.h"
 
-#include <QMouseEvent>
 
 #include "platform/qtview/convert.h"
 
@@ -39,11 +38,5 @@ void LabelView::syncOwn(forms::Prop what)
     }
 }
 
-void LabelView::mouseReleaseEvent(QMouseEvent* event)
-{
-    QLabel::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        reportClick();
-}
 
 }  // namespace platform::qtview

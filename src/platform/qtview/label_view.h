@@ -12,11 +12,11 @@ class LabelView : public QLabel, public ControlView {
 public:
     LabelView(forms::Label& label, FormWindow& window, QWidget* parent);
     QWidget* widget() override { return this; }
+    bool clickOnRelease() const override { return true; }
 
 protected:
     bool fillsBackground() const override;
     void syncOwn(forms::Prop what) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     forms::Label& label_;

@@ -1,6 +1,5 @@
 #include "platform/qtview/picture_box_view.h"
 
-#include <QMouseEvent>
 #include <QPainter>
 
 #include "platform/qtview/convert.h"
@@ -36,11 +35,5 @@ void PictureBoxView::paintEvent(QPaintEvent* event)
     }
 }
 
-void PictureBoxView::mouseReleaseEvent(QMouseEvent* event)
-{
-    QFrame::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        reportClick();
-}
 
 }  // namespace platform::qtview

@@ -13,11 +13,11 @@ class PictureBoxView : public QFrame, public ControlView {
 public:
     PictureBoxView(forms::PictureBox& box, FormWindow& window, QWidget* parent);
     QWidget* widget() override { return this; }
+    bool clickOnRelease() const override { return true; }
 
 protected:
     void syncOwn(forms::Prop what) override;
     void paintEvent(QPaintEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     forms::PictureBox& box_;

@@ -80,8 +80,6 @@ void QtPlatform::waitForEvents(std::int64_t deadlineMs)
     const std::int64_t left = deadlineMs - nowMs();
     if (left <= 0)
         return;
-    // Called from a timer's handler, the schedule moved on without telling us yet.
-    scheduleChanged();
     // Sleep in the event loop until anything arrives; this timer is the latest wake-up.
     QTimer deadline;
     deadline.setSingleShot(true);
@@ -92,9 +90,6 @@ void QtPlatform::waitForEvents(std::int64_t deadlineMs)
 
 forms::Answer QtPlatform::showMessage(const std::string& text, forms::Buttons buttons, const std::string& title)
 {
-    // Opened from a timer's handler, the schedule moved on without telling us yet: re-arm, so
-    // that the other timers tick while the box is open.
-    scheduleChanged();
     QMessageBox box(QApplication::activeWindow());
     box.setIcon(QMessageBox::NoIcon);
     box.setTextFormat(Qt::PlainText);
@@ -161,6 +156,11 @@ void QtPlatform::formShown(forms::Form& form)
     w.syncGeometry();
     w.show();
     w.activateWindow();
+}
+
+void QtPlatform::formDestroying(forms::Form& form)
+{
+    windows_.erase(&form);
 }
 
 void QtPlatform::formHidden(forms::Form& form)

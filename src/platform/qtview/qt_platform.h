@@ -45,6 +45,7 @@ protected:
     void applyMousePointer(int pointer) override;
     void scheduleChanged() override;
     void programEnded() override;
+    void formDestroying(forms::Form& form) override;
 
 private:
     QElapsedTimer clock_;

@@ -1,5 +1,6 @@
 #include "platform/qtview/text_box_view.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 
 #include "platform/qtview/convert.h"
@@ -69,6 +70,19 @@ void TextBoxView::keyPressEvent(QKeyEvent* event)
     pushSelection();
     deliver([&] { box_.userKey(code); });
     event->accept();
+}
+
+void TextBoxView::inputMethodEvent(QInputMethodEvent* event)
+{
+    // Composed characters (dead keys, input methods) are typed keys too: through KeyPress.
+    if (event->preeditString().isEmpty() && event->replacementLength() == 0 && !event->commitString().isEmpty()) {
+        pushSelection();
+        for (char32_t c : event->commitString().toUcs4())
+            deliver([&] { box_.userKey(static_cast<int>(c)); });
+        event->accept();
+        return;
+    }
+    QLineEdit::inputMethodEvent(event);
 }
 
 void TextBoxView::userEdited(const QString& t)

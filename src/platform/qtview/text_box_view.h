@@ -24,6 +24,7 @@ protected:
     bool fillsBackground() const override { return false; }
     void syncOwn(forms::Prop what) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 

@@ -27,15 +27,10 @@ protected:
     }
 };
 
-TEST_F(ComboBoxTest, ListFilledFromCodeSelectsNothing)
-{
-    EXPECT_EQ(combo->count(), 3);
-    EXPECT_EQ(combo->currentIndex(), -1);
-    EXPECT_EQ(combo->currentText(), "");
-}
-
 TEST_F(ComboBoxTest, TextFromCodeShowsWithNoItemSelectedEvenWhenItMatchesOne)
 {
+    EXPECT_EQ(combo->count(), 3);
+    EXPECT_EQ(combo->currentIndex(), -1);  // filling the list selects nothing
     box.setListIndex(2);
     clicks = 0;
     for (const char* text : {"0x01", "hello"}) {

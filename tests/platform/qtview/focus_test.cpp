@@ -34,17 +34,25 @@ protected:
     }
 };
 
-TEST_F(FocusTest, ShownFormFocusesTheFirstControlInQtToo)
-{
-    EXPECT_TRUE(txtA.hasFocus());
-    EXPECT_EQ(QApplication::focusWidget(), widgetOf(txtA));
-}
-
 TEST_F(FocusTest, ButtonClickedWhileATextBoxHasFocusRaisesLostFocusFirstAndEachEventOnce)
 {
     click(widgetOf(cmdGo));
     EXPECT_EQ(log, (std::vector<std::string>{"txtA.LostFocus", "cmdGo.GotFocus", "cmdGo.Click"}));
     EXPECT_EQ(QApplication::focusWidget(), widgetOf(cmdGo));
+}
+
+TEST_F(FocusTest, ClickOnALabelOrAPictureIsAClickAndOnlyThePictureTakesTheFocus)
+{
+    auto& lbl = form.add<forms::Label>("lblInfo");
+    auto& pic = form.add<forms::PictureBox>("picLamp");
+    lbl.move(2000, 120, 1500, 315);
+    pic.move(2000, 600, 600, 600);
+    record(lbl);
+    record(pic);
+    click(widgetOf(lbl));
+    click(widgetOf(pic));
+    EXPECT_EQ(log, (std::vector<std::string>{"lblInfo.Click", "txtA.LostFocus", "picLamp.GotFocus", "picLamp.Click"}));
+    EXPECT_EQ(QApplication::focusWidget(), widgetOf(pic));
 }
 
 TEST_F(FocusTest, TabFollowsTabIndex)
@@ -57,28 +65,16 @@ TEST_F(FocusTest, TabFollowsTabIndex)
     EXPECT_EQ(QApplication::focusWidget(), widgetOf(cmdGo));
 }
 
-TEST_F(FocusTest, FocusMovedByCodeReachesQtWithoutNewEvents)
+TEST_F(FocusTest, FocusMovedByTheModelReachesQtWithoutNewEvents)
 {
+    EXPECT_EQ(QApplication::focusWidget(), widgetOf(txtA));  // the first in tab order on show
     txtB.setFocus();
     EXPECT_EQ(log, (std::vector<std::string>{"txtA.LostFocus", "txtB.GotFocus"}));
     EXPECT_EQ(QApplication::focusWidget(), widgetOf(txtB));
-}
+    txtA.setFocus();
+    log.clear();
 
-TEST_F(FocusTest, LostFocusHandlerThatKeepsTheFocusWinsAndTheClickStillComes)
-{
-    txtA.onLostFocus = [this] {
-        log.push_back("txtA.LostFocus");
-        txtA.setFocus();  // the classic "stay here until the value is valid"
-    };
-    click(widgetOf(cmdGo));
-    // The model's own order, with nothing added by the view.
-    EXPECT_EQ(log, (std::vector<std::string>{"txtA.LostFocus", "txtA.GotFocus", "cmdGo.Click"}));
-    EXPECT_TRUE(txtA.hasFocus());
-    EXPECT_EQ(QApplication::focusWidget(), widgetOf(txtA));
-}
-
-TEST_F(FocusTest, HidingOrDisablingTheFocusedControlMovesTheFocusOnlyAsTheModelSays)
-{
+    // Hidden or disabled, the focused control gives the focus to the next one, as the model says.
     txtA.setVisible(false);
     EXPECT_EQ(log, (std::vector<std::string>{"txtA.LostFocus", "cmdGo.GotFocus"}));
     EXPECT_EQ(QApplication::focusWidget(), widgetOf(cmdGo));

@@ -26,27 +26,6 @@ fs::path artifact(const std::string& name)
     return dir / name;
 }
 
-TEST(Convert, ColoursFromBgrAndSystemNumbers)
-{
-    const QPalette p = QApplication::palette();
-    struct Case {
-        forms::Color in;
-        QColor out;
-    } cases[] = {
-        {0x0080FF80, QColor(0x80, 0xFF, 0x80)},
-        {0x008080FF, QColor(0xFF, 0x80, 0x80)},
-        {0x00FF0000, QColor(0x00, 0x00, 0xFF)},
-        {forms::colors::WindowBackground, p.color(QPalette::Base)},
-        {forms::colors::WindowText, p.color(QPalette::Text)},
-        {forms::colors::HighlightText, p.color(QPalette::HighlightedText)},
-        {forms::colors::ButtonFace, p.color(QPalette::Button)},
-        {forms::colors::ButtonText, p.color(QPalette::ButtonText)},
-        {forms::colors::CaptionText, QColor(Qt::white)},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(qv::toQColor(c.in, p), c.out) << std::hex << c.in;
-}
-
 TEST(Convert, TwipsToPixelsKeepsTouchingEdgesTouching)
 {
     // Two boxes side by side in twips stay side by side in pixels, whatever the rounding.
@@ -71,9 +50,6 @@ TEST_F(FormWindowTest, ClientAreaAndPositionComeFromTwips)
     EXPECT_EQ(window().pos(), QPoint(100, 50));
     EXPECT_EQ(widgetOf(label)->geometry(), QRect(10, 20, 100, 21));
     EXPECT_EQ(window().windowTitle(), "Test");
-
-    form.move(0, 0, 7500, 4500);
-    EXPECT_EQ(window().width(), qv::toPixels(form.scaleWidth()));
 }
 
 TEST_F(FormWindowTest, EarlierChildIsOnTop)

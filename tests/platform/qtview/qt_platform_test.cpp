@@ -1,10 +1,13 @@
 // The Qt platform: modal message boxes with timers ticking, the wait, the pointer, the end.
 #include <QAbstractButton>
 #include <QCursor>
+#include <QFontInfo>
 #include <QMessageBox>
+#include <QStyle>
 #include <QTimer>
 
 #include "platform/forms/timer.h"
+#include "platform/qtview/convert.h"
 #include "qt_test_helpers.h"
 
 namespace qtview_test {
@@ -103,18 +106,6 @@ TEST_F(QtPlatformTest, WaitReturnsAtTheDeadlineAndAtOnceForPostedWork)
     platform.waitForEvents(platform.nowMs() - 1);  // past deadline: straight back
 }
 
-TEST_F(QtPlatformTest, TimerTicksWhileTheProgramWaits)
-{
-    int ticks = 0;
-    tmrA.setInterval(10);
-    tmrA.onTimer = [&] { ++ticks; };
-    form.load();
-    const std::int64_t deadline = platform.nowMs() + 60'000;
-    while (ticks < 2 && platform.nowMs() < deadline)
-        platform.waitForEvents(deadline);
-    EXPECT_EQ(ticks, 2);
-}
-
 TEST_F(QtPlatformTest, HourglassIsOneOverrideCursorWhateverTheNumberOfSets)
 {
     ASSERT_EQ(QGuiApplication::overrideCursor(), nullptr);
@@ -126,13 +117,6 @@ TEST_F(QtPlatformTest, HourglassIsOneOverrideCursorWhateverTheNumberOfSets)
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     platform.setMousePointer(forms::pointer::Default);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
-}
-
-TEST_F(QtPlatformTest, ScreenSizeIsInTwips)
-{
-    const QSize pixels = QGuiApplication::primaryScreen()->size();
-    EXPECT_EQ(platform.screenWidth(), pixels.width() * 15);
-    EXPECT_EQ(platform.screenHeight(), pixels.height() * 15);
 }
 
 TEST_F(QtPlatformTest, CloseBoxAsksTheModelWhichMayRefuse)
@@ -164,6 +148,30 @@ TEST_F(QtPlatformTest, EndProgramClosesWindowsWithoutUnloadAndEndsTheEventLoop)
     EXPECT_EQ(exitCode, 0);
     EXPECT_FALSE(window().isVisible());
     EXPECT_EQ(unloads, 0);
+}
+
+}  // namespace
+}  // namespace qtview_test
+
+namespace qtview_test {
+namespace {
+
+TEST(SetupApplication, ClassicFacesResolveToMetricCompatibleFonts)
+{
+    EXPECT_EQ(QApplication::style()->name().toLower(), "fusion");
+    EXPECT_EQ(QApplication::font().family(), "MS Sans Serif");
+    EXPECT_DOUBLE_EQ(QApplication::font().pointSizeF(), 8.25);
+    const std::pair<const char*, const char*> faces[] = {
+        {"MS Sans Serif", "Liberation Sans"},
+        {"Microsoft Sans Serif", "Liberation Sans"},
+        {"Comic Sans MS", "DejaVu Sans"},
+        {"Arial Narrow", "Liberation Sans Narrow"},
+    };
+    for (const auto& [classic, shown] : faces) {
+        forms::Font font;
+        font.name = classic;
+        EXPECT_EQ(QFontInfo(qv::toQFont(font)).family(), shown) << classic;
+    }
 }
 
 }  // namespace

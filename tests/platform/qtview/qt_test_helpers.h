@@ -37,6 +37,11 @@ protected:
         form.show();
         window().activateWindow();
         platform.doEvents();
+        // Under a real X server activation takes a round trip or two.
+        const std::int64_t giveUp = platform.nowMs() + 2000;
+        while (!window().isActiveWindow() && platform.nowMs() < giveUp)
+            platform.waitForEvents(platform.nowMs() + 10);
+        platform.doEvents();
         ASSERT_TRUE(window().isActiveWindow());
     }
     qv::FormWindow& window() { return platform.window(form); }

@@ -27,100 +27,72 @@ class SampleFormTest : public QtViewTest {
 protected:
     fs::path dir = fs::path(QUELVAR_TEST_ARTIFACTS) / "qtview";
 
+    template <class T>
+    T& put(const std::string& name, Control* in, int index, int left, int top, int width, int height,
+           const std::string& caption = {})
+    {
+        T& c = form.add<T>(name, in, index);
+        c.move(left, top, width, height);
+        c.setCaption(caption);
+        return c;
+    }
+
     void build()
     {
         form.move(0, 0, 9600, 6900);
         form.setCaption("Sample - every control");
-        auto& file = form.add<MenuItem>("mnuFile");
-        file.setCaption("&File");
-        form.add<MenuItem>("mnuExit", &file).setCaption("E&xit");
-        form.add<MenuItem>("mnuMode").setCaption("&Mode");
+        auto& file = put<MenuItem>("mnuFile", nullptr, -1, 0, 0, 0, 0, "&File");
+        put<MenuItem>("mnuExit", &file, -1, 0, 0, 0, 0, "E&xit");
+        put<MenuItem>("mnuMode", nullptr, -1, 0, 0, 0, 0, "&Mode");
 
-        auto& fra = form.add<Frame>("fraChargeCurrent");
-        fra.move(120, 60, 9240, 1500);
-        fra.setCaption("Charge Current (Addr 0x14)");
+        auto& fra = put<Frame>("fraChargeCurrent", nullptr, -1, 120, 60, 9240, 1500, "Charge Current (Addr 0x14)");
         for (int bit = 15; bit >= 0; --bit) {
-            auto& chk = form.add<CheckBox>("chkChargeCurrent", &fra, bit);
-            chk.setStyle(CheckStyle::Graphical);
-            chk.move(120 + (15 - bit) * 375, 300, 375, 375);
             const bool set = bit % 3 == 0;
+            auto& chk = put<CheckBox>("chkChargeCurrent", &fra, bit, 120 + (15 - bit) * 375, 300, 375, 375, set ? "1" : "0");
+            chk.setStyle(CheckStyle::Graphical);
             chk.setValue(set ? 1 : 0);
-            chk.setCaption(set ? "1" : "0");
             if (bit >= 7 && bit <= 12)
                 chk.setBackColor(set ? SetBit : ClearBit);
         }
-        auto& txt = form.add<TextBox>("txtChargeCurrent", &fra);
-        txt.move(120, 840, 1200, 315);
-        txt.setText("1536");
-        auto& lbl = form.add<Label>("lblmA", &fra);
-        lbl.move(1400, 880, 500, 255);
-        lbl.setCaption("mA");
-        auto& cmd = form.add<CommandButton>("cmdReadChargeCurrent", &fra);
-        cmd.move(2100, 800, 1000, 375);
-        cmd.setCaption("&Read");
+        put<TextBox>("txtChargeCurrent", &fra, -1, 120, 840, 1200, 315).setText("1536");
+        put<Label>("lblmA", &fra, -1, 1400, 880, 500, 255, "mA");
+        put<CommandButton>("cmdReadChargeCurrent", &fra, -1, 2100, 800, 1000, 375, "&Read");
 
-        auto& chk = form.add<CheckBox>("chkStandard");
-        chk.move(120, 1680, 2000, 300);
-        chk.setCaption("Standard check");
-        chk.setValue(1);
-        auto& opt0 = form.add<OptionButton>("optMode", nullptr, 0);
-        opt0.move(120, 2040, 2000, 300);
-        opt0.setCaption("Application");
-        opt0.setValue(true);
-        auto& opt1 = form.add<OptionButton>("optMode", nullptr, 1);
-        opt1.move(120, 2340, 2000, 300);
-        opt1.setCaption("Test mode");
-
-        auto& cbo = form.add<ComboBox>("cboRegister");
-        cbo.move(120, 2760, 2000, 315);
-        for (const char* item : {"0x00", "0x01"})
-            cbo.addItem(item);
+        put<CheckBox>("chkStandard", nullptr, -1, 120, 1680, 2000, 300, "Standard check").setValue(1);
+        put<OptionButton>("optMode", nullptr, 0, 120, 2040, 2000, 300, "Application").setValue(true);
+        put<OptionButton>("optMode", nullptr, 1, 120, 2340, 2000, 300, "Test mode");
+        auto& cbo = put<ComboBox>("cboRegister", nullptr, -1, 120, 2760, 2000, 315);
+        cbo.addItem("0x00");
         cbo.setText("typed text");
-
-        auto& bordered = form.add<Label>("lblBorder");
-        bordered.move(120, 3240, 2000, 600);
+        auto& bordered = put<Label>("lblBorder", nullptr, -1, 120, 3240, 2000, 600, "Bordered label that wraps at words");
         bordered.setBorderStyle(BorderStyle::FixedSingle);
         bordered.setBackColor(colors::WindowBackground);
-        bordered.setCaption("Bordered label that wraps at words");
-        auto& clear = form.add<Label>("lblTransparent");
-        clear.move(120, 3960, 2000, 255);
+        auto& clear = put<Label>("lblTransparent", nullptr, -1, 120, 3960, 2000, 255, "Transparent, red text");
         clear.setBackStyle(BackStyle::Transparent);
         clear.setForeColor(0x0000C0);
-        clear.setCaption("Transparent, red text");
 
         QImage art(32, 24, QImage::Format_RGB32);
         art.fill(QColor(0x20, 0x60, 0xC0));
         const std::string picture = (dir / "sample_picture.png").string();
         art.save(QString::fromStdString(picture));
-        auto& pic = form.add<PictureBox>("picLogo");
-        pic.move(120, 4380, 1200, 900);
-        pic.setPicture(picture);
-        auto& img = form.add<Image>("ImgLogo");
-        img.move(1440, 4380, 900, 900);
+        put<PictureBox>("picLogo", nullptr, -1, 120, 4380, 1200, 900).setPicture(picture);
+        auto& img = put<Image>("ImgLogo", nullptr, -1, 1440, 4380, 900, 900);
         img.setStretch(true);
         img.setPicture(picture);
-        auto& rect = form.add<Shape>("shpLamp", nullptr, 0);
-        rect.move(120, 5400, 600, 450);
-        rect.setFilled(true);
-        rect.setFillColor(0x00C000);
-        auto& circle = form.add<Shape>("shpLamp", nullptr, 1);
-        circle.move(840, 5400, 450, 450);
-        circle.setShape(ShapeType::Circle);
-        circle.setFilled(true);
-        circle.setFillColor(0x0000FF);
+        for (int i = 0; i < 2; ++i) {
+            auto& lamp = put<Shape>("shpLamp", nullptr, i, 120 + i * 720, 5400, i ? 450 : 600, 450);
+            lamp.setShape(i ? ShapeType::Circle : ShapeType::Rectangle);
+            lamp.setFilled(true);
+            lamp.setFillColor(i ? 0x0000FF : 0x00C000);
+        }
         form.add<Timer>("tmrScan").setInterval(1000);
 
-        auto& tabs = form.add<TabControl>("SSTab1");
-        tabs.move(2640, 1680, 6720, 3600);
+        auto& tabs = put<TabControl>("SSTab1", nullptr, -1, 2640, 1680, 6720, 3600);
         for (int i = 0; i < 3; ++i) {
-            auto& page = form.add<Frame>("fraPage", &tabs, i);
-            page.move(60, 360, 6600, 3180);
-            page.setCaption("");
-            const char* names[] = {"Control", "EEPROM", "Registers"};
-            tabs.addTab(names[i], &page);
-            auto& inner = form.add<CommandButton>("cmdPage", &page, i);
-            inner.move(240, 360, 1800, 375);
-            inner.setCaption(std::string("Toggle on ") + names[i]);
+            const std::string name[] = {"Control", "EEPROM", "Registers"};
+            auto& page = put<Frame>("fraPage", &tabs, i, 60, 360, 6600, 3180);
+            tabs.addTab(name[i], &page);
+            put<CommandButton>("cmdPage", &page, i, 240, 360, 1800, 375, "Toggle on " + name[i]);
         }
     }
 };

@@ -45,11 +45,16 @@ TEST_F(TextBoxTest, TypedKeysGoThroughKeyPressAndTheFilterHolds)
     EXPECT_EQ(edit->text(), "123");
     EXPECT_EQ(changes, 3);
 
+    QInputMethodEvent composed({}, {});
+    composed.setCommitString("4x");  // a dead key or an input method
+    QApplication::sendEvent(edit, &composed);
+    EXPECT_EQ(box.text(), "1234");
+
     key(Qt::Key_Backspace, "\b");
     key(Qt::Key_Return, "\r");
     EXPECT_EQ(keys.back(), 13);
     EXPECT_EQ(keys.at(keys.size() - 2), 8);
-    EXPECT_EQ(edit->text(), "12");
+    EXPECT_EQ(edit->text(), "123");
 }
 
 TEST_F(TextBoxTest, KeyCodesOfSpecialKeys)
