@@ -7,6 +7,7 @@
 #include "common/program.h"
 #include "common/settings.h"
 #include "dialogs/frm_about.h"
+#include "main_window/setpoint_frames.h"
 #include "platform/forms/menu_item.h"
 #include "platform/forms/platform.h"
 #include "platform/forms/simple_controls.h"
@@ -42,11 +43,18 @@ std::int16_t refreshMilliseconds(const std::string& seconds)
 Form2::Form2(common::Program& program) : Form(program.platform(), "Form2"), program(program)
 {
     buildTopLevel();
+    setpoints = std::make_unique<SetpointFrames>(program, *this, get<PictureBox>("picApplication"));
     buildIdentifierFrame();
     buildMenus();
     buildTimers();
     bindHandlers();
 }
+
+Form2::~Form2() = default;
+
+void Form2::ComputeChargeCurrent() { setpoints->ComputeChargeCurrent(); }
+void Form2::ReadChargeCurrent() { setpoints->ReadChargeCurrent(); }
+void Form2::ReadChargeVoltage() { setpoints->ReadChargeVoltage(); }
 
 void Form2::buildTopLevel()
 {

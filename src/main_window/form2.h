@@ -1,8 +1,9 @@
 #pragma once
 // The main window: start-up, the menus and the three modes, shut-down. Its pages live in files of
-// their own: the application screen (identifier_frame.cpp, ...), the test-mode screen and the
-// protector pages.
+// their own: the application screen (setpoint_frames.cpp, identifier_frame.cpp), the test-mode
+// screen and the protector pages.
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "platform/forms/form.h"
@@ -12,9 +13,17 @@ namespace platform::forms { class Control; }
 
 namespace main_window {
 
+class SetpointFrames;
+
 class Form2 : public platform::forms::Form {
 public:
     explicit Form2(common::Program& program);
+    ~Form2() override;
+
+    // Public methods of the application screen.
+    void ComputeChargeCurrent();
+    void ReadChargeCurrent();
+    void ReadChargeVoltage();
 
     // Event handlers.
     void Form_Load();
@@ -45,6 +54,7 @@ private:
                         std::uint8_t ls);
 
     common::Program& program;
+    std::unique_ptr<SetpointFrames> setpoints;
 };
 
 }  // namespace main_window

@@ -1,6 +1,7 @@
 // The main window as a frame: the menus, the three modes and shut-down.
 #include "dialogs/frm_about.h"
 #include "main_window_fixture.h"
+#include "platform/forms/text_box.h"
 
 namespace main_window_test {
 namespace {
@@ -15,6 +16,18 @@ TEST_F(MainWindowTest, MenuBarShowsFileOptionsHelpAndKeepsI2cHidden)
     EXPECT_EQ(bar, (std::vector<std::string>{"&File", "&Options", "&Help"}));
     EXPECT_FALSE(get<forms::MenuItem>("mnuI2C").enabled());
     EXPECT_EQ(get<forms::MenuItem>("mnuReadWriteI2C").caption(), "&Read and Write Registers");
+}
+
+TEST_F(MainWindowTest, ApplicationScreenCarriesTheSetPointFramesAndTheirPublicReads)
+{
+    start();
+    control.setWord(0x14, 0x1F80);
+    control.setWord(0x15, 0x4B00);
+    form2().ReadChargeCurrent();
+    form2().ReadChargeVoltage();
+    EXPECT_EQ(get<forms::TextBox>("txtChargeCurrent").text(), "8064");
+    EXPECT_EQ(get<forms::TextBox>("txtChargeVoltage").text(), "19200");
+    EXPECT_EQ(get<forms::Frame>("Frame19").container(), &get<forms::PictureBox>("picApplication"));
 }
 
 TEST_F(MainWindowTest, ModesSetCaptionPageAndAddress)
