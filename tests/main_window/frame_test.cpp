@@ -86,27 +86,20 @@ TEST_F(MainWindowTest, ExitAndTheCloseBoxCloseTheAdapterThenEndTheProgram)
     for (bool byMenu : {true, false}) {
         testsupport::TestDriver d;
         busctl::ScriptedControl adapter;
-        // Notes whether the program had ended when the adapter was closed.
-        struct Watch : busctl::AdapterControl {
-            busctl::AdapterControl& inner;
-            forms::Platform& platform;
-            std::vector<bool> endedAtClose;
-            Watch(busctl::AdapterControl& i, forms::Platform& p) : inner(i), platform(p) {}
-            busctl::Variant invoke(int id, std::vector<busctl::Arg>& args) override
-            {
-                if (id == busctl::op::CloseAdapter)
-                    endedAtClose.push_back(platform.ended());
-                return inner.invoke(id, args);
-            }
-        } watch(adapter, d.platform());
-        auto& form = d.startProgram(watch);
+        EventLog log(adapter);
+        log.beforeEntry = [&] {
+            if (d.platform().ended())
+                log.entries.push_back("ended");
+        };
+        auto& form = d.startProgram(log);
         d.user(form).pick("mnuAbout");
         auto& about = d.program().about();
         about.onUnload = [](int&) { FAIL() << "no unload handler runs at the end"; };
 
         byMenu ? d.user(form).pick("mnuExit") : d.user(form).close();
 
-        EXPECT_EQ(watch.endedAtClose, std::vector<bool>{false}) << byMenu;
+        EXPECT_EQ(log.entries.back(), "bus:6") << byMenu;  // the adapter closed before the end
+        EXPECT_EQ(std::ranges::count(log.entries, "ended"), 0) << byMenu;
         EXPECT_TRUE(d.platform().ended()) << byMenu;
         EXPECT_FALSE(form.loaded() || about.loaded()) << byMenu;
     }

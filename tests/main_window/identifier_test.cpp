@@ -43,6 +43,7 @@ TEST_F(IdentifierTest, ReadShowsBothWordsAsHexAndCells)
     };
     start();
     EXPECT_EQ(manufacturer(), " ????????????????");  // design look: "0" on the window colour
+    platform().setMousePointer(5);
     for (const Case& c : {Case{0x0040, 0x00AB, "0040 RRRRRRRRRGRRRRRR", "00AB RRRRRRRRGRGRGRGG"},
                           Case{0xFFFF, 0x0000, "FFFF GGGGGGGGGGGGGGGG", "0000 RRRRRRRRRRRRRRRR"}}) {
         control.setWord(0xFE, c.manufacturer);
@@ -52,19 +53,11 @@ TEST_F(IdentifierTest, ReadShowsBothWordsAsHexAndCells)
         EXPECT_EQ(manufacturer(), c.shownManufacturer);
         EXPECT_EQ(device(), c.shownDevice);
         EXPECT_EQ(control.wordReads(), (std::vector<int>{0xFE, 0xFF}));
+        // The hourglass for the read, then the pointer that was showing.
+        EXPECT_EQ(std::vector(platform().pointerHistory().end() - 2, platform().pointerHistory().end()),
+                  (std::vector<int>{forms::pointer::Hourglass, 5}));
     }
     EXPECT_TRUE(platform().messages().empty());
-}
-
-TEST_F(IdentifierTest, HourglassCoversTheReadAndTheSavedPointerComesBack)
-{
-    start();
-    platform().setMousePointer(5);
-    const auto before = platform().pointerHistory().size();
-    user().click("cmdReadId");
-    EXPECT_EQ(std::vector<int>(platform().pointerHistory().begin() + static_cast<long>(before),
-                               platform().pointerHistory().end()),
-              (std::vector<int>{forms::pointer::Hourglass, 5}));
 }
 
 TEST_F(IdentifierTest, FailedManufacturerReadShowsOneErrorReadsNoDeviceAndChangesNothing)

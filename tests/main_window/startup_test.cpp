@@ -68,31 +68,6 @@ TEST_F(MainWindowTest, StartupLeavesTheApplicationScreenAddressedAndTimersStoppe
     EXPECT_EQ(control.operations(), (std::vector<int>{ListFreeDevices, OpenDevice}));
 }
 
-TEST_F(MainWindowTest, StartupOpensTheFirstFreeAdapter)
-{
-    struct Case {
-        std::int32_t count;
-        std::string names;
-        std::int16_t openStatus;
-        std::vector<std::string> opened;
-        bool message;
-    };
-    for (const Case& c : {Case{3, "AD-1,AD-2,AD-3", 0, {"AD-1"}, false}, Case{1, "AD-9", 0, {"AD-9"}, false},
-                          Case{2, ",AD-2", 0, {""}, false}, Case{1, "AD-1", 4, {"AD-1"}, true}}) {
-        testsupport::TestDriver run;
-        busctl::ScriptedControl adapter;
-        adapter.setFreeDevices(c.count, c.names);
-        adapter.setDefaultStatus(OpenDevice, c.openStatus);
-        run.startProgram(adapter);
-        std::vector<std::string> opened;
-        for (const auto& call : adapter.calls())
-            if (call.dispId == OpenDevice)
-                opened.push_back(std::get<std::string>(call.args.at(0).value));
-        EXPECT_EQ(opened, c.opened) << c.names;
-        EXPECT_EQ(run.platform().messages().size(), c.message ? 1u : 0u) << c.names;
-    }
-}
-
 TEST_F(MainWindowTest, FirstStartWritesTheSystemDefaultsInOrder)
 {
     start();
