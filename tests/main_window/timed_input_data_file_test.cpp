@@ -1,0 +1,149 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <random>
+#include <sys/stat.h>
+
+#include "main_window/input_data_file.h"
+
+namespace fs = std::filesystem;
+using main_window::InputData;
+using main_window::InputDataReadLimit;
+using main_window::parseInputData;
+using main_window::readFilePrefix;
+using main_window::readInputDataFile;
+using main_window::TextEnd;
+
+namespace {
+
+struct ParseCase {
+    const char* name;
+    std::string text;
+    std::optional<InputData> expected;
+};
+
+class ParseInputData : public testing::TestWithParam<ParseCase> {};
+
+TEST_P(ParseInputData, ReadsTheFirstThreeNumbersOrNothing)
+{
+    EXPECT_EQ(parseInputData(GetParam().text, TextEnd::WholeFile), GetParam().expected);
+}
+
+const InputData Sample{10000, 20000, 300};
+
+INSTANTIATE_TEST_SUITE_P(Forms, ParseInputData, testing::Values(
+    ParseCase{"OneLineCommas", "10000,20000,300", Sample},
+    ParseCase{"ThreeLines", "10000\n20000\n300\n", Sample},
+    ParseCase{"ThreeWindowsLines", "10000\r\n20000\r\n300\r\n", Sample},
+    ParseCase{"BlanksAroundSeparators", "  10000 ,\t20000 , 300  ", Sample},
+    ParseCase{"BlanksAlone", "10000 20000\t300", Sample},
+    ParseCase{"LineEndThenIndent", "10000\n  20000\n\t300", Sample},
+    ParseCase{"Negatives", "-5,-5,-5", InputData{-5, -5, -5}},
+    ParseCase{"SixteenBitEnds", "-32768,32767,-0", InputData{-32768, 32767, 0}},
+    ParseCase{"LeadingZeros", "0000384,016800,04096", InputData{384, 16800, 4096}},
+    ParseCase{"RestIgnoredAfterComma", "10000,20000,300,junk \"x\" 1.5", Sample},
+    ParseCase{"RestIgnoredAfterBlank", "10000,20000,300 7 8 9", Sample},
+    ParseCase{"RestIgnoredAfterLine", "10000\n20000\n300\n\n\nabc", Sample}),
+    [](const auto& info) { return info.param.name; });
+
+INSTANTIATE_TEST_SUITE_P(Errors, ParseInputData, testing::Values(
+    ParseCase{"Empty", "", std::nullopt},
+    ParseCase{"OnlyBlanks", "   \t ", std::nullopt},
+    ParseCase{"TwoNumbers", "10000,20000", std::nullopt},
+    ParseCase{"TrailingCommaNoThird", "10000,20000,", std::nullopt},
+    ParseCase{"EmptyFieldBetweenCommas", "10000,,300", std::nullopt},
+    ParseCase{"CommaThenLineEnd", "10000,\n20000,\n300", std::nullopt},
+    ParseCase{"BlankLineBetween", "10000\n\n20000\n300", std::nullopt},
+    ParseCase{"BlankLineFirst", "\n10000,20000,300", std::nullopt},
+    ParseCase{"Fraction", "10000,20000.5,300", std::nullopt},
+    ParseCase{"FractionInThird", "10000,20000,300.5", std::nullopt},
+    ParseCase{"LettersAfterThird", "10000,20000,300mA", std::nullopt},
+    ParseCase{"Letters", "ten,20000,300", std::nullopt},
+    ParseCase{"Quotes", "\"10000\",20000,300", std::nullopt},
+    ParseCase{"PlusSign", "+10000,20000,300", std::nullopt},
+    ParseCase{"LoneMinus", "-,20000,300", std::nullopt},
+    ParseCase{"MinusThenBlank", "- 5,20000,300", std::nullopt},
+    ParseCase{"TooHigh", "33000,16800,4096", std::nullopt},
+    ParseCase{"TooLow", "0,-32769,0", std::nullopt},
+    ParseCase{"HugeNumber", "0,0,99999999999999999999999", std::nullopt},
+    ParseCase{"NulBytes", std::string("1,2\0,3", 6), std::nullopt},
+    ParseCase{"Binary", std::string("\x89PNG\r\n\x1a\n\0\0", 10), std::nullopt}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(ParseInputDataCut, AThirdNumberRunningToTheCutIsNotTrusted)
+{
+    // "300" cut from the front of a longer file may be the start of "3000".
+    EXPECT_EQ(parseInputData("10000,20000,300", TextEnd::Cut), std::nullopt);
+    EXPECT_EQ(parseInputData("10000,20000,300\n", TextEnd::Cut), Sample);
+    EXPECT_EQ(parseInputData("10000,20000,300,", TextEnd::Cut), Sample);
+}
+
+class InputDataFile : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::random_device seed;
+        dir = fs::temp_directory_path() / ("quelvar-input-" + std::to_string(seed()));
+        fs::create_directories(dir);
+        file = dir / main_window::InputDataFileName;
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    void write(const std::string& bytes) { std::ofstream(file, std::ios::binary) << bytes; }
+
+    fs::path dir;
+    fs::path file;
+};
+
+TEST_F(InputDataFile, ReadsAGoodFile)
+{
+    write("384,16800,4096\r\n");
+    EXPECT_EQ(readInputDataFile(file), (InputData{384, 16800, 4096}));
+}
+
+TEST_F(InputDataFile, NothingWhenThereIsNoRegularFile)
+{
+    EXPECT_EQ(readInputDataFile(file), std::nullopt);
+    fs::create_directory(file);
+    EXPECT_EQ(readInputDataFile(file), std::nullopt);
+}
+
+TEST_F(InputDataFile, APipeInItsPlaceDoesNotBlock)
+{
+    ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+    EXPECT_EQ(readInputDataFile(file), std::nullopt);
+}
+
+TEST_F(InputDataFile, BinaryGarbageIsAnError)
+{
+    std::string garbage(4096, '\0');
+    std::mt19937 random(7);
+    for (char& c : garbage)
+        c = static_cast<char>(random());
+    write(garbage);
+    EXPECT_EQ(readInputDataFile(file), std::nullopt);
+}
+
+TEST_F(InputDataFile, AHugeFileIsReadOnlyAsFarAsTheLimit)
+{
+    write("384,16800,4096\n");
+    fs::resize_file(file, std::uintmax_t{1} << 30);  // sparse: a gigabyte of NULs after the numbers
+
+    const auto prefix = readFilePrefix(file, InputDataReadLimit);
+    ASSERT_TRUE(prefix);
+    EXPECT_EQ(prefix->bytes.size(), InputDataReadLimit);
+    EXPECT_FALSE(prefix->wholeFile);
+    EXPECT_EQ(readInputDataFile(file), (InputData{384, 16800, 4096}));
+}
+
+TEST_F(InputDataFile, NumbersBeyondTheLimitAreAnErrorNotAMisreading)
+{
+    // The third number straddles the end of what is read.
+    const std::string front = "1,2,";
+    write(std::string(InputDataReadLimit - front.size() - 2, ' ') + front + "30000\n");
+    EXPECT_EQ(readInputDataFile(file), std::nullopt);
+
+    write(std::string(InputDataReadLimit - front.size() - 6, ' ') + front + "30000\n");
+    EXPECT_EQ(readInputDataFile(file), (InputData{1, 2, 30000}));
+}
+
+}  // namespace
