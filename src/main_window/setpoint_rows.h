@@ -5,6 +5,9 @@
 // packing a whole row into the two bytes of a word.
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
 
 #include "platform/forms/types.h"
 
@@ -42,5 +45,16 @@ void decompose(SetpointRow& row, double remainder);
 
 // All 16 toggles into a word: low byte toggles 0-7, high byte toggles 8-15; Value 1 counts.
 void packRow(const SetpointRow& row, std::uint8_t& ms, std::uint8_t& ls);
+
+// What a Write button makes of its value box: the text it puts back (when it changes it), whether
+// the over-limit label shows, and the set-point the row is set from. Nothing when the text is not
+// a plain decimal integer of digits only (the key filter lets nothing else in; a paste can): the
+// button then does nothing, as for an empty box.
+struct WriteFix {
+    std::optional<std::string> newText;
+    bool overLimit = false;
+    std::int16_t setpoint = 0;
+};
+std::optional<WriteFix> fixWriteValue(const SetpointField& field, std::string_view text);
 
 }  // namespace main_window

@@ -28,6 +28,10 @@ public:
     // The user types into the edit part: text changes, no item is selected, no Click.
     void userSetText(std::string v);
 
+protected:
+    // Clicking the box itself only focuses it; Click belongs to choosing an item.
+    void clickAction() override;
+
 private:
     std::string text_;
     int listIndex_ = -1;

@@ -98,6 +98,7 @@ protected:
 private:
     friend class Form;
     Form& form_;
+    std::size_t serial_ = 0;  // creation order on the form, breaks TabIndex ties
     Kind kind_;
     std::string name_;
     int index_;

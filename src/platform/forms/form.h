@@ -1,5 +1,6 @@
 #pragma once
 // A window: owns its controls (found by name and element index), its menus and its focus.
+#include <map>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -63,6 +64,12 @@ public:
     // outer size, as the classic Width/Height properties.
     int scaleWidth() const;
     int scaleHeight() const;
+    // The frame around the client area, in twips: a border on each side, the caption and, when
+    // the form has a visible menu, the menu bar. The view sizes its window with the same numbers.
+    static constexpr int CaptionHeight = 345;
+    static constexpr int MenuBarHeight = 300;
+    static int borderWidth(BorderKind kind);  // each side: Sizable 75, FixedSingle/FixedDialog 60
+    bool hasVisibleMenu() const;
 
     BorderKind borderKind() const { return borderKind_; }
     void setBorderKind(BorderKind b) { borderKind_ = b; }
@@ -97,9 +104,19 @@ public:
     void notify(Control& control, Prop what);
 
 private:
+    friend class Control;
+    friend class TabControl;
     void adopt(std::unique_ptr<Control> control);
+    // Tab order among the controls that can take the focus now, TabIndex then creation order.
+    std::vector<Control*> tabOrder() const;
+    // The active control was hidden or disabled: the focus moves on, as the toolkit does.
+    void checkFocus();
+    // Load and unload start and stop the form's timers.
+    void restartTimers();
+    void unload();
     Platform& platform_;
     std::vector<std::unique_ptr<Control>> controls_;
+    std::map<std::pair<std::string, int>, Control*> byName_;
     Control* active_ = nullptr;
     FormObserver* observer_ = nullptr;
     bool loaded_ = false;

@@ -101,6 +101,7 @@ private:
     std::vector<Form*> forms_;
 
     friend class Form;
+    friend class Timer;
     void formCreated(Form& form);
     void formDestroyed(Form& form);
 };

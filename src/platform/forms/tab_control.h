@@ -25,6 +25,9 @@ public:
     bool focusable() const override { return true; }
 
     void userSelectTab(int i);
+    // False for the page panel of a tab other than the current one: it and its controls are out
+    // of sight (and cannot take the focus). Other children are always shown.
+    bool pageShown(const Control& child) const;
 
     std::function<void(int previousTab)> onTabClick;
 

@@ -1,4 +1,6 @@
 #pragma once
+#include <cstdint>
+
 #include "platform/forms/control.h"
 
 namespace platform::forms {
@@ -20,9 +22,12 @@ public:
     // Called by the platform when the timer is due; skips a tick while the handler still runs.
     void fire();
     bool running() const { return running_; }
+    // Ties between timers due at the same moment go to the one created first.
+    std::uint64_t creationOrder() const { return creationOrder_; }
 
 private:
     int interval_ = 0;
+    std::uint64_t creationOrder_ = 0;
     bool running_ = false;
 };
 

@@ -1,0 +1,100 @@
+#include "main_window/setpoint_rows.h"
+
+#include <algorithm>
+
+#include "platform/forms/check_box.h"
+
+namespace main_window {
+
+void decompose(SetpointRow& row, double remainder)
+{
+    const SetpointField& f = row.field;
+    for (int i = f.topBit; i >= f.bottomBit; --i) {
+        platform::forms::CheckBox& bit = *row.bits[static_cast<std::size_t>(i)];
+        const double weight = static_cast<double>(f.step) * static_cast<double>(1 << (i - f.bottomBit));
+        if (weight <= remainder) {
+            bit.setValue(1);
+            bit.setBackColor(SetBitColor);
+            bit.setCaption("1");
+            remainder -= weight;
+        } else {
+            bit.setValue(0);
+            bit.setBackColor(ClearBitColor);
+            bit.setCaption("0");
+        }
+    }
+}
+
+void packRow(const SetpointRow& row, std::uint8_t& ms, std::uint8_t& ls)
+{
+    unsigned low = 0;
+    unsigned high = 0;
+    for (int i = 0; i < 8; ++i) {
+        if (row.bits[static_cast<std::size_t>(i)]->value() == 1) low |= 1u << i;
+        if (row.bits[static_cast<std::size_t>(i + 8)]->value() == 1) high |= 1u << i;
+    }
+    ms = static_cast<std::uint8_t>(high);
+    ls = static_cast<std::uint8_t>(low);
+}
+
+namespace {
+
+// Digits only, any number of them; more than nine significant digits lie above every limit, so
+// they stand for one large value and nothing downstream can overflow.
+std::optional<long> plainDecimal(std::string_view text)
+{
+    if (text.empty() || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    text.remove_prefix(std::min(text.find_first_not_of('0'), text.size()));
+    if (text.size() > 9)
+        return 1'000'000'000L;
+    long value = 0;
+    for (char c : text)
+        value = value * 10 + (c - '0');
+    return value;
+}
+
+WriteFix setTo(long value, bool overLimit = false)
+{
+    return {std::to_string(value), overLimit, static_cast<std::int16_t>(value)};
+}
+
+WriteFix keep(long value, bool overLimit)
+{
+    return {std::nullopt, overLimit, static_cast<std::int16_t>(value)};
+}
+
+}  // namespace
+
+std::optional<WriteFix> fixWriteValue(const SetpointField& field, std::string_view text)
+{
+    const std::optional<long> parsed = plainDecimal(text);
+    if (!parsed)
+        return std::nullopt;
+    const long v = *parsed;
+    switch (field.command) {
+    case ChargeCurrentField.command:
+        if (v > 8064)
+            return setTo(8064, true);
+        if (v < 128)
+            return setTo(0);
+        return setTo(v / 128 * 128);
+    case ChargeVoltageField.command:
+        // Above the warning limit the value still goes out, clamped only to what the row holds.
+        if (v > 19200)
+            return v > 32752 ? setTo(32752, true) : keep(v, true);
+        if (v < 1024)
+            return setTo(0);
+        return setTo(v / 16 * 16);
+    case InputCurrentField.command:
+        if (v > 11004)
+            return v > 16128 ? setTo(16128, true) : keep(v, true);
+        if (v > 0 && v < 256)
+            return setTo(256);
+        return setTo(v / 256 * 256);
+    default:
+        return std::nullopt;
+    }
+}
+
+}  // namespace main_window

@@ -1,0 +1,90 @@
+#pragma once
+// A stand-in for the adapter control in window tests: it logs every call with its arguments as
+// they came in, and answers from a script. Unless scripted otherwise every call succeeds, reads
+// give 0 and one adapter is listed. Successful writes are kept, so a read-modify-write sees its
+// own earlier write. With a board attached, every call that the script does not fail goes to the
+// board, which then answers it instead of the script's bytes, words and adapter list.
+// A call whose argument list does not match the operation is logged and refused
+// (board_status::BadArguments) without using up a scripted status.
+#include <cstdint>
+#include <deque>
+#include <iosfwd>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/busctl/call_shape.h"
+#include "platform/busctl/dispatch.h"
+
+namespace platform::busctl {
+
+class SimulatedBoard;
+
+class ScriptedControl final : public AdapterControl {
+public:
+    struct LoggedArg {
+        ArgType type;
+        Passing passing;
+        Variant value;  // as the caller passed it in
+        friend bool operator==(const LoggedArg&, const LoggedArg&) = default;
+    };
+    struct Call {
+        int dispId;
+        std::vector<LoggedArg> args;
+        bool wellFormed;     // the argument list matched the operation's
+        std::int16_t status;  // what the call returned
+    };
+    struct WordWrite {
+        int command;
+        std::uint16_t word;
+        int address;
+        friend bool operator==(const WordWrite&, const WordWrite&) = default;
+    };
+    struct ByteWrite {
+        int reg;
+        int data;
+        friend bool operator==(const ByteWrite&, const ByteWrite&) = default;
+    };
+
+    ScriptedControl() = default;
+    explicit ScriptedControl(SimulatedBoard& board) : board(&board) {}
+
+    Variant invoke(int dispId, std::vector<Arg>& args) override;
+
+    // Script. Statuses are used up one per call of that operation, in order; when none is
+    // queued the operation's default status (0 unless set) answers.
+    void queueStatuses(int dispId, const std::vector<std::int16_t>& statuses);
+    void failNext(int dispId, int count, std::int16_t status = 1);
+    void setDefaultStatus(int dispId, std::int16_t status);
+    void setByte(int reg, std::uint8_t data);        // RegisterTransfer reads, any address
+    void setWord(int command, std::uint16_t word);   // ReadWordCmd, any address
+    void setFreeDevices(std::int32_t count, std::string names);
+
+    // What the bus saw, oldest first. Failed and refused attempts are included.
+    const std::vector<Call>& calls() const { return log; }
+    std::vector<int> operations() const;
+    int callCount(int dispId) const;
+    std::vector<WordWrite> wordWrites() const;
+    std::vector<ByteWrite> byteWrites() const;  // mode 1 transfers
+    std::vector<int> wordReads() const;         // commands
+    std::vector<int> byteReads() const;         // registers of mode 2 transfers
+    void clearLog() { log.clear(); }
+
+private:
+    std::int16_t nextStatus(int dispId);
+    std::int16_t answer(int dispId, std::vector<Arg>& args);
+
+    SimulatedBoard* board = nullptr;
+    std::vector<Call> log;
+    std::map<int, std::deque<std::int16_t>> queued;
+    std::map<int, std::int16_t> defaults;
+    std::map<int, std::uint8_t> bytes;
+    std::map<int, std::uint16_t> words;
+    std::int32_t freeCount = 1;
+    std::string freeNames = "SCRIPTED-1";
+};
+
+std::ostream& operator<<(std::ostream& out, const ScriptedControl::WordWrite& write);
+std::ostream& operator<<(std::ostream& out, const ScriptedControl::ByteWrite& write);
+
+}  // namespace platform::busctl
