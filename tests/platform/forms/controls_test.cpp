@@ -1,0 +1,208 @@
+// Value, list and key semantics that the windows rely on.
+#include "forms_fixture.h"
+
+namespace formstest {
+namespace {
+
+using Log = std::vector<std::string>;
+
+TEST_F(FormsTest, CheckBoxValueFromCodeClicksOnlyOnChange)
+{
+    struct Case {
+        int from, set, after;
+        bool clicks;
+    };
+    const Case cases[] = {
+        {0, 1, 1, true}, {1, 0, 0, true}, {0, 2, 2, true}, {1, 1, 1, false}, {0, 0, 0, false},
+        {2, 2, 2, false}, {0, 3, 0, false}, {1, -1, 1, false},
+    };
+    auto& chk = form.add<CheckBox>("chkBit");
+    int clicks = 0;
+    chk.onClick = [&] { ++clicks; };
+    for (const Case& c : cases) {
+        chk.setValue(c.from);
+        clicks = 0;
+        chk.setValue(c.set);
+        EXPECT_EQ(chk.value(), c.after) << c.from << " -> " << c.set;
+        EXPECT_EQ(clicks, c.clicks ? 1 : 0) << c.from << " -> " << c.set;
+    }
+}
+
+TEST_F(FormsTest, CheckBoxUserClickFlipsAndClicksOnce)
+{
+    auto& chk = form.add<CheckBox>("chkBit");
+    chk.setStyle(CheckStyle::Graphical);
+    std::vector<int> seen;
+    chk.onClick = [&] { seen.push_back(chk.value()); };
+    user.click("chkBit");
+    user.click("chkBit");
+    chk.setValue(2);
+    user.click("chkBit");
+    EXPECT_EQ(seen, (std::vector<int>{1, 0, 2, 0}));  // the handler sees the new value
+}
+
+TEST_F(FormsTest, CheckBoxClickFromInsideItsOwnHandlerSettles)
+{
+    // A handler that writes its own box back (the bit rows do) must not loop.
+    auto& chk = form.add<CheckBox>("chkBit");
+    int clicks = 0;
+    chk.onClick = [&] {
+        ++clicks;
+        chk.setValue(0);
+    };
+    chk.setValue(1);
+    EXPECT_EQ(chk.value(), 0);
+    EXPECT_EQ(clicks, 2);
+}
+
+TEST_F(FormsTest, OptionButtonsGroupByContainer)
+{
+    auto& frame = form.add<Frame>("fraOther");
+    auto& optSelf = watched(form.add<OptionButton>("optMode", nullptr, 0));
+    auto& optHost = watched(form.add<OptionButton>("optMode", nullptr, 1));
+    auto& optElse = watched(form.add<OptionButton>("optElse", &frame));
+    optElse.setValue(true);
+    optSelf.setValue(true);
+    log.clear();
+
+    optHost.setValue(true);
+    EXPECT_EQ(log, Log{"optMode.Click"});  // only the one that became True
+    EXPECT_FALSE(optSelf.value());
+    EXPECT_TRUE(optElse.value());          // another container, another group
+
+    log.clear();
+    optHost.setValue(true);
+    optHost.setValue(false);
+    EXPECT_EQ(log, Log{});
+    EXPECT_FALSE(optHost.value());
+
+    user.click("optMode", 0);
+    EXPECT_EQ(log, (Log{"optMode.GotFocus", "optMode.Click"}));
+    EXPECT_TRUE(optSelf.value());
+}
+
+TEST_F(FormsTest, ComboBoxClicksOnlyWhenAnItemIsSelected)
+{
+    auto& cbo = form.add<ComboBox>("cboCell");
+    for (const char* item : {"Cell 1", "Cell 2", "Cell 3"})
+        cbo.addItem(item);
+    int clicks = 0;
+    cbo.onClick = [&] { ++clicks; };
+
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        int clicks, listIndex;
+        const char* text;
+    };
+    const Step steps[] = {
+        {"user picks 1", [&] { user.choose("cboCell", 1); }, 1, 1, "Cell 2"},
+        {"user picks 1 again", [&] { user.choose("cboCell", 1); }, 1, 1, "Cell 2"},
+        {"code selects the same", [&] { cbo.setListIndex(1); }, 0, 1, "Cell 2"},
+        {"code selects 2", [&] { cbo.setListIndex(2); }, 1, 2, "Cell 3"},
+        {"code out of range", [&] { cbo.setListIndex(3); }, 0, 2, "Cell 3"},
+        {"code sets an item's text", [&] { cbo.setText("Cell 1"); }, 0, -1, "Cell 1"},
+        {"user types", [&] { cbo.userSetText("9"); }, 0, -1, "9"},
+        {"user picks out of range", [&] { user.choose("cboCell", 7); }, 0, -1, "9"},
+        {"user clicks the box", [&] { user.click("cboCell"); }, 0, -1, "9"},
+        {"code selects 0", [&] { cbo.setListIndex(0); }, 1, 0, "Cell 1"},
+        {"code clears the selection", [&] { cbo.setListIndex(-1); }, 0, -1, ""},
+    };
+    for (const Step& s : steps) {
+        clicks = 0;
+        s.act();
+        EXPECT_EQ(clicks, s.clicks) << s.what;
+        EXPECT_EQ(cbo.listIndex(), s.listIndex) << s.what;
+        EXPECT_EQ(cbo.text(), s.text) << s.what;
+    }
+    EXPECT_EQ(cbo.list(5), "");
+    cbo.clear();
+    EXPECT_EQ(cbo.listCount(), 0);
+}
+
+TEST_F(FormsTest, TextBoxEditsAtTheCaret)
+{
+    struct Case {
+        const char* text;
+        int selStart, selLength, maxLength, key;
+        const char* after;
+        int caret;
+    };
+    const Case cases[] = {
+        {"12", 2, 0, 0, '3', "123", 3},
+        {"13", 1, 0, 0, '2', "123", 2},
+        {"123", 3, 0, 3, '4', "123", 3},   // full: refused
+        {"123", 1, 1, 3, '9', "193", 2},   // the selection makes room
+        {"123", 0, 3, 1, '7', "7", 1},
+        {"123", 3, 0, 0, 8, "12", 2},      // Backspace: the character before the caret
+        {"123", 0, 2, 0, 8, "3", 0},       // Backspace: the selection
+        {"123", 0, 0, 0, 8, "123", 0},     // nothing before the caret
+        {"123", 1, 0, 0, 13, "123", 1},    // Enter inserts nothing
+        {"123", 1, 0, 0, 27, "123", 1},
+        {"ab", 1, 0, 0, 0xB5, "a\xC2\xB5" "b", 2},  // positions count characters
+        {"a\xC2\xB5", 2, 0, 2, 'x', "a\xC2\xB5", 2},
+    };
+    auto& txt = form.add<TextBox>("txtValue");
+    for (const Case& c : cases) {
+        txt.setText(c.text);
+        txt.setMaxLength(c.maxLength);
+        txt.setSelStart(c.selStart);
+        txt.setSelLength(c.selLength);
+        int changes = 0;
+        txt.onChange = [&] { ++changes; };
+        txt.userKey(c.key);
+        EXPECT_EQ(txt.text(), c.after) << c.text << " + " << c.key;
+        EXPECT_EQ(txt.selStart(), c.caret) << c.text << " + " << c.key;
+        EXPECT_EQ(changes, txt.text() == c.text ? 0 : 1) << c.text << " + " << c.key;
+        txt.onChange = nullptr;
+    }
+}
+
+TEST_F(FormsTest, TextBoxKeyPressComesFirstAndMayChangeOrDropTheKey)
+{
+    auto& txt = form.add<TextBox>("txtHex");
+    std::string textAtKeyPress;
+    txt.onKeyPress = [&](int& key) {
+        textAtKeyPress = txt.text();
+        if (key >= 'a' && key <= 'f')
+            key -= 32;  // upper-case hex digits
+        else if (!(key >= '0' && key <= '9') && !(key >= 'A' && key <= 'F') && key != 8)
+            key = 0;
+    };
+    int changes = 0;
+    txt.onChange = [&] { ++changes; };
+    user.type("txtHex", "1g-a");
+    EXPECT_EQ(txt.text(), "1A");
+    EXPECT_EQ(textAtKeyPress, "1");  // the last KeyPress ran before its 'A' went in
+    EXPECT_EQ(changes, 2);
+
+    txt.setMaxLength(1);
+    txt.setText("ABCD");  // code is not limited
+    EXPECT_EQ(txt.text(), "ABCD");
+    EXPECT_EQ(txt.selText(), "");
+    EXPECT_EQ(changes, 3);
+    txt.setText("ABCD");
+    EXPECT_EQ(changes, 3);
+}
+
+TEST_F(FormsTest, TextBoxTypingTakesTheFocusFirst)
+{
+    auto& cmd = watched(form.add<CommandButton>("cmdWrite"));
+    auto& txt = watched(form.add<TextBox>("txtValue"));
+    txt.onKeyPress = [&](int&) { log.push_back("txtValue.KeyPress"); };
+    txt.onChange = record("txtValue.Change");
+    cmd.setFocus();
+    log.clear();
+    user.key("txtValue", '5');
+    EXPECT_EQ(log, (Log{"cmdWrite.LostFocus", "txtValue.GotFocus", "txtValue.KeyPress", "txtValue.Change"}));
+
+    log.clear();
+    txt.setEnabled(false);
+    user.key("txtValue", '6');
+    txt.userReplaceText("77");
+    EXPECT_EQ(txt.text(), "5");
+    EXPECT_EQ(log, (Log{"txtValue.LostFocus", "cmdWrite.GotFocus"}));  // focus moved on
+}
+
+}  // namespace
+}  // namespace formstest

@@ -1,0 +1,45 @@
+#pragma once
+// A shown, empty form on a fresh headless platform, a user at it, and an event log.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/forms/check_box.h"
+#include "platform/forms/combo_box.h"
+#include "platform/forms/menu_item.h"
+#include "platform/forms/simple_controls.h"
+#include "platform/forms/tab_control.h"
+#include "platform/forms/text_box.h"
+#include "platform/forms/timer.h"
+#include "support/test_driver.h"
+
+namespace formstest {
+
+using namespace platform::forms;
+
+class FormsTest : public ::testing::Test {
+protected:
+    testsupport::TestDriver driver;
+    HeadlessPlatform& platform = driver.platform();
+    Form& form = driver.start([](Platform& p) { return std::make_unique<Form>(p, "frmTest"); });
+    ScriptedUser user = driver.user(form);
+    std::vector<std::string> log;
+
+    auto record(std::string entry)
+    {
+        return [this, entry] { log.push_back(entry); };
+    }
+    // Logs Click, GotFocus and LostFocus of a control under its name.
+    template <class T>
+    T& watched(T& control)
+    {
+        control.onClick = record(control.name() + ".Click");
+        control.onGotFocus = record(control.name() + ".GotFocus");
+        control.onLostFocus = record(control.name() + ".LostFocus");
+        return control;
+    }
+};
+
+}  // namespace formstest

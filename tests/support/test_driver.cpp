@@ -1,0 +1,76 @@
+#include "support/test_driver.h"
+
+#include <stdlib.h>
+
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <system_error>
+
+namespace testsupport {
+
+namespace {
+
+void writeFile(const std::filesystem::path& path, const std::string& contents)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << contents;
+    if (!out.flush())
+        throw std::runtime_error("cannot write " + path.string());
+}
+
+}  // namespace
+
+TempFolder::TempFolder(const std::string& prefix)
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / (prefix + "XXXXXX")).string();
+    if (!mkdtemp(pattern.data()))
+        throw std::system_error(errno, std::generic_category(), "cannot create " + pattern);
+    path_ = pattern;
+}
+
+TempFolder::~TempFolder()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
+TestDriver::TestDriver()
+{
+    platform_.setSettingsFolder(settings_.path());
+    platform_.program().folder = program_.path();
+    platform_.program().exeName = "darnex";
+}
+
+TestDriver::~TestDriver()
+{
+    // Newest window first: a later window may refer to an earlier one.
+    while (!windows_.empty())
+        windows_.pop_back();
+}
+
+std::filesystem::path TestDriver::writeSettingsFile(const std::string& name, const std::string& contents) const
+{
+    auto path = settingsFolder() / name;
+    writeFile(path, contents);
+    return path;
+}
+
+std::filesystem::path TestDriver::writeProgramFile(const std::string& name, const std::string& contents) const
+{
+    auto path = programFolder() / name;
+    writeFile(path, contents);
+    return path;
+}
+
+std::optional<std::string> TestDriver::readSettingsFile(const std::string& name) const
+{
+    std::ifstream in(settingsFolder() / name, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+}  // namespace testsupport
