@@ -37,36 +37,28 @@ INSTANTIATE_TEST_SUITE_P(Forms, ParseInputData, testing::Values(
     ParseCase{"ThreeWindowsLines", "10000\r\n20000\r\n300\r\n", Sample},
     ParseCase{"BlanksAroundSeparators", "  10000 ,\t20000 , 300  ", Sample},
     ParseCase{"BlanksAlone", "10000 20000\t300", Sample},
-    ParseCase{"LineEndThenIndent", "10000\n  20000\n\t300", Sample},
     ParseCase{"Negatives", "-5,-5,-5", InputData{-5, -5, -5}},
     ParseCase{"SixteenBitEnds", "-32768,32767,-0", InputData{-32768, 32767, 0}},
     ParseCase{"LeadingZeros", "0000384,016800,04096", InputData{384, 16800, 4096}},
     ParseCase{"RestIgnoredAfterComma", "10000,20000,300,junk \"x\" 1.5", Sample},
-    ParseCase{"RestIgnoredAfterBlank", "10000,20000,300 7 8 9", Sample},
     ParseCase{"RestIgnoredAfterLine", "10000\n20000\n300\n\n\nabc", Sample}),
     [](const auto& info) { return info.param.name; });
 
 INSTANTIATE_TEST_SUITE_P(Errors, ParseInputData, testing::Values(
     ParseCase{"Empty", "", std::nullopt},
-    ParseCase{"OnlyBlanks", "   \t ", std::nullopt},
     ParseCase{"TwoNumbers", "10000,20000", std::nullopt},
-    ParseCase{"TrailingCommaNoThird", "10000,20000,", std::nullopt},
     ParseCase{"EmptyFieldBetweenCommas", "10000,,300", std::nullopt},
     ParseCase{"CommaThenLineEnd", "10000,\n20000,\n300", std::nullopt},
     ParseCase{"BlankLineBetween", "10000\n\n20000\n300", std::nullopt},
-    ParseCase{"BlankLineFirst", "\n10000,20000,300", std::nullopt},
     ParseCase{"Fraction", "10000,20000.5,300", std::nullopt},
-    ParseCase{"FractionInThird", "10000,20000,300.5", std::nullopt},
     ParseCase{"LettersAfterThird", "10000,20000,300mA", std::nullopt},
     ParseCase{"Letters", "ten,20000,300", std::nullopt},
     ParseCase{"Quotes", "\"10000\",20000,300", std::nullopt},
     ParseCase{"PlusSign", "+10000,20000,300", std::nullopt},
     ParseCase{"LoneMinus", "-,20000,300", std::nullopt},
-    ParseCase{"MinusThenBlank", "- 5,20000,300", std::nullopt},
     ParseCase{"TooHigh", "33000,16800,4096", std::nullopt},
     ParseCase{"TooLow", "0,-32769,0", std::nullopt},
     ParseCase{"HugeNumber", "0,0,99999999999999999999999", std::nullopt},
-    ParseCase{"NulBytes", std::string("1,2\0,3", 6), std::nullopt},
     ParseCase{"Binary", std::string("\x89PNG\r\n\x1a\n\0\0", 10), std::nullopt}),
     [](const auto& info) { return info.param.name; });
 
@@ -100,21 +92,15 @@ TEST_F(InputDataFile, ReadsAGoodFile)
     EXPECT_EQ(readInputDataFile(file), (InputData{384, 16800, 4096}));
 }
 
-TEST_F(InputDataFile, NothingWhenThereIsNoRegularFile)
+TEST_F(InputDataFile, NothingFromAMissingFileADirectoryAPipeOrGarbage)
 {
     EXPECT_EQ(readInputDataFile(file), std::nullopt);
     fs::create_directory(file);
     EXPECT_EQ(readInputDataFile(file), std::nullopt);
-}
-
-TEST_F(InputDataFile, APipeInItsPlaceDoesNotBlock)
-{
-    ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+    fs::remove(file);
+    ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);  // would block an open() without O_NONBLOCK
     EXPECT_EQ(readInputDataFile(file), std::nullopt);
-}
-
-TEST_F(InputDataFile, BinaryGarbageIsAnError)
-{
+    fs::remove(file);
     std::string garbage(4096, '\0');
     std::mt19937 random(7);
     for (char& c : garbage)
