@@ -1,0 +1,28 @@
+#pragma once
+// Plain conversions between the control model's values and Qt's: colours, fonts, twips, text.
+#include <QColor>
+#include <QFont>
+#include <QPalette>
+#include <QRect>
+#include <QString>
+#include <string>
+
+#include "platform/forms/types.h"
+
+namespace platform::qtview {
+
+// A BGR colour, or a system colour taken from `system` (the application palette).
+QColor toQColor(forms::Color color, const QPalette& system);
+QFont toQFont(const forms::Font& font);
+
+int toPixels(int twips);
+// Edges are rounded, not sizes, so that controls that touch in twips touch on screen.
+QRect toPixelRect(int left, int top, int width, int height);
+
+QString toQString(const std::string& text);
+std::string fromQString(const QString& text);
+// The model counts characters; QString counts UTF-16 units (two for a character beyond U+FFFF).
+int toQtIndex(const QString& text, int chars);
+int toCharIndex(const QString& text, int units);
+
+}  // namespace platform::qtview

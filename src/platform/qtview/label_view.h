@@ -1,0 +1,25 @@
+#pragma once
+// A label: its caption as is ("&" is no access key), aligned, wrapped at words, with an optional
+// sunken border and an opaque or transparent back.
+#include <QLabel>
+
+#include "platform/forms/simple_controls.h"
+#include "platform/qtview/control_view.h"
+
+namespace platform::qtview {
+
+class LabelView : public QLabel, public ControlView {
+public:
+    LabelView(forms::Label& label, FormWindow& window, QWidget* parent);
+    QWidget* widget() override { return this; }
+
+protected:
+    bool fillsBackground() const override;
+    void syncOwn(forms::Prop what) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    forms::Label& label_;
+};
+
+}  // namespace platform::qtview

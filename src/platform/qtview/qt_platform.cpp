@@ -1,0 +1,181 @@
+#include "platform/qtview/qt_platform.h"
+
+#include <QEventLoop>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyleFactory>
+#include <QTime>
+#include <algorithm>
+#include <climits>
+
+#include "platform/qtview/convert.h"
+#include "platform/qtview/form_window.h"
+
+namespace platform::qtview {
+
+void setupApplication(QApplication& app)
+{
+    app.setStyle(QStyleFactory::create("Fusion"));
+    // Fontconfig's own picks for the classic faces are far too wide or calligraphic.
+    QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");
+    QFont::insertSubstitution("Microsoft Sans Serif", "Liberation Sans");
+    QFont::insertSubstitution("Comic Sans MS", "DejaVu Sans");
+    QFont::insertSubstitution("Arial Narrow", "Liberation Sans Narrow");
+    QApplication::setFont(toQFont(forms::Font{}));
+    // The program ends when it says so; a message box closing over hidden windows must not end it.
+    QApplication::setQuitOnLastWindowClosed(false);
+}
+
+QtPlatform::QtPlatform(forms::ProgramInfo info) : Platform(std::move(info))
+{
+    clock_.start();
+    wake_.setSingleShot(true);
+    wake_.setTimerType(Qt::PreciseTimer);
+    // A single-shot timer is stopped before its slot runs, so re-arming it from the slot makes a
+    // new Qt timer that also fires inside nested loops (a message box opened by a forms timer).
+    QObject::connect(&wake_, &QTimer::timeout, [this] {
+        runDueTimers();
+        scheduleChanged();
+    });
+}
+
+QtPlatform::~QtPlatform()
+{
+    wake_.stop();
+    if (hourglass_)
+        QGuiApplication::restoreOverrideCursor();
+}
+
+int QtPlatform::screenWidth() const
+{
+    const QScreen* s = QGuiApplication::primaryScreen();
+    return (s ? s->size().width() : 1024) * forms::TwipsPerPixel;
+}
+
+int QtPlatform::screenHeight() const
+{
+    const QScreen* s = QGuiApplication::primaryScreen();
+    return (s ? s->size().height() : 768) * forms::TwipsPerPixel;
+}
+
+std::int64_t QtPlatform::nowMs() const
+{
+    return clock_.elapsed();
+}
+
+double QtPlatform::systemTimer() const
+{
+    return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+}
+
+void QtPlatform::doEvents()
+{
+    QCoreApplication::processEvents();
+    runDueTimers();
+}
+
+void QtPlatform::waitForEvents(std::int64_t deadlineMs)
+{
+    const std::int64_t left = deadlineMs - nowMs();
+    if (left <= 0)
+        return;
+    // Sleep in the event loop until anything arrives; this timer is the latest wake-up.
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    deadline.setTimerType(Qt::PreciseTimer);
+    deadline.start(static_cast<int>(std::min<std::int64_t>(left, INT_MAX)));
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+forms::Answer QtPlatform::showMessage(const std::string& text, forms::Buttons buttons, const std::string& title)
+{
+    QMessageBox box(QApplication::activeWindow());
+    box.setIcon(QMessageBox::NoIcon);
+    box.setTextFormat(Qt::PlainText);
+    box.setText(toQString(text));
+    box.setWindowTitle(toQString(title));
+    if (buttons == forms::Buttons::OkCancel) {
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.setEscapeButton(QMessageBox::Cancel);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+        box.setEscapeButton(QMessageBox::Ok);
+    }
+    box.setDefaultButton(QMessageBox::Ok);
+    box.exec();
+    return box.clickedButton() == box.button(QMessageBox::Cancel) ? forms::Answer::Cancel : forms::Answer::Ok;
+}
+
+void QtPlatform::beep()
+{
+    QApplication::beep();
+}
+
+void QtPlatform::applyMousePointer(int pointer)
+{
+    // The classic pointer is a property, Qt's override cursor a stack: push once, pop once.
+    const bool wait = pointer == forms::pointer::Hourglass;
+    if (wait == hourglass_)
+        return;
+    hourglass_ = wait;
+    if (wait)
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QGuiApplication::restoreOverrideCursor();
+}
+
+void QtPlatform::scheduleChanged()
+{
+    const auto due = nextTimerDue();
+    if (!due) {
+        wake_.stop();
+        return;
+    }
+    const std::int64_t left = std::max<std::int64_t>(0, *due - nowMs());
+    wake_.start(static_cast<int>(std::min<std::int64_t>(left, INT_MAX)));
+}
+
+FormWindow& QtPlatform::window(forms::Form& form)
+{
+    auto& slot = windows_[&form];
+    if (!slot)
+        slot = std::make_unique<FormWindow>(form);
+    return *slot;
+}
+
+FormWindow* QtPlatform::findWindow(const forms::Form& form) const
+{
+    auto it = windows_.find(&form);
+    return it == windows_.end() ? nullptr : it->second.get();
+}
+
+void QtPlatform::formShown(forms::Form& form)
+{
+    FormWindow& w = window(form);
+    w.syncGeometry();
+    w.show();
+    w.raise();
+    w.activateWindow();
+}
+
+void QtPlatform::formHidden(forms::Form& form)
+{
+    if (FormWindow* w = findWindow(form))
+        w->hide();
+}
+
+void QtPlatform::programEnded()
+{
+    // The forms are discarded already (no Unload handlers); hide whatever is left and end the loop.
+    wake_.stop();
+    for (auto& [form, w] : windows_)
+        w->hide();
+    if (hourglass_) {
+        hourglass_ = false;
+        QGuiApplication::restoreOverrideCursor();
+    }
+    QCoreApplication::exit(0);
+}
+
+}  // namespace platform::qtview
