@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include "main_window/input_data_file.h"
+#include "support/test_driver.h"
 
 namespace fs = std::filesystem;
 using main_window::InputData;
@@ -72,18 +73,10 @@ TEST(ParseInputDataCut, AThirdNumberRunningToTheCutIsNotTrusted)
 
 class InputDataFile : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        std::random_device seed;
-        dir = fs::temp_directory_path() / ("quelvar-input-" + std::to_string(seed()));
-        fs::create_directories(dir);
-        file = dir / main_window::InputDataFileName;
-    }
-    void TearDown() override { fs::remove_all(dir); }
     void write(const std::string& bytes) { std::ofstream(file, std::ios::binary) << bytes; }
 
-    fs::path dir;
-    fs::path file;
+    testsupport::TempFolder dir{"quelvar-input-"};
+    fs::path file = dir.path() / main_window::InputDataFileName;
 };
 
 TEST_F(InputDataFile, ReadsAGoodFile)
