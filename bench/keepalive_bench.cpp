@@ -1,0 +1,112 @@
+// CPU cost of the "Refresh Time" keep-alive on the Qt backend: the application panel with the
+// set-point frames and the timed writes, shown on Qt's offscreen platform, the keep-alive writing
+// to the simulated board every second while the event loop runs for a few seconds of wall time.
+// The figure that matters is the counter cpu_percent: process CPU time over wall time.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <ctime>
+
+#include <QEventLoop>
+
+#include "adapter/frm_usb.h"
+#include "common/program.h"
+#include "main_window/setpoint_frames.h"
+#include "main_window/timed_writes.h"
+#include "platform/busctl/simulated_board.h"
+#include "platform/forms/check_box.h"
+#include "platform/forms/simple_controls.h"
+#include "platform/forms/timer.h"
+#include "platform/qtview/qt_platform.h"
+
+namespace {
+
+namespace forms = platform::forms;
+namespace busctl = platform::busctl;
+
+constexpr int SettleMs = 500;
+constexpr int MeasureMs = 5000;
+
+double processCpuSeconds()
+{
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
+}
+
+// A local loop: QCoreApplication::quit() would close the windows too, unloading the form.
+void runEventLoopFor(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+class CountingControl : public busctl::AdapterControl {
+public:
+    explicit CountingControl(busctl::AdapterControl& inner) : inner(inner) {}
+    busctl::Variant invoke(int dispId, std::vector<busctl::Arg>& args) override
+    {
+        if (dispId == busctl::op::WriteWordCmd)
+            ++wordWrites;
+        return inner.invoke(dispId, args);
+    }
+    busctl::AdapterControl& inner;
+    int wordWrites = 0;
+};
+
+void KeepAliveOnQt(benchmark::State& state)
+{
+    for (auto _ : state) {
+        platform::qtview::QtPlatform qt;
+        busctl::SimulatedBoard board;
+        CountingControl control{board};
+        common::Program program{qt, control};
+        forms::Form form{qt, "Form2"};
+        auto& pic = form.add<forms::PictureBox>("picApplication");
+        pic.move(0, 0, 12500, 8000);
+        form.move(0, 0, 12800, 8800);
+        auto& tmrDataInput = form.add<forms::Timer>("tmrDataInput");
+        tmrDataInput.setEnabled(false);
+        tmrDataInput.setInterval(20);
+        auto& tmrChargerTimeOut = form.add<forms::Timer>("tmrChargerTimeOut");
+        tmrChargerTimeOut.setEnabled(false);
+        main_window::SetpointFrames frames{program, form, pic};
+        main_window::TimedWrites timed{program, form, pic, frames.chargeCurrent(), frames.chargeVoltage(),
+                                       frames.inputCurrent(), tmrChargerTimeOut, tmrDataInput};
+        program.vars().giDeviceAddress = busctl::SimulatedBoard::ChargerAddress;
+        program.vars().giRefreshTime = 1000;
+        form.show();
+        if (!program.usb().OpenFirstFreeDevice())
+            state.SkipWithError("the simulated board did not open");
+        form.get<forms::CheckBox>("chkRefreshTime").userClick();
+        runEventLoopFor(SettleMs);  // first paint and layout out of the way
+
+        const int writesBefore = control.wordWrites;
+        const double cpuBefore = processCpuSeconds();
+        const auto wallBefore = std::chrono::steady_clock::now();
+        runEventLoopFor(MeasureMs);
+        const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wallBefore).count();
+        const double cpu = processCpuSeconds() - cpuBefore;
+
+        state.SetIterationTime(wall);
+        state.counters["cpu_percent"] = 100.0 * cpu / wall;
+        state.counters["word_writes"] = control.wordWrites - writesBefore;
+        program.usb().CloseDevice();
+    }
+}
+BENCHMARK(KeepAliveOnQt)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    benchmark::Initialize(&argc, argv);
+    QApplication app(argc, argv);
+    platform::qtview::setupApplication(app);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
