@@ -8,6 +8,7 @@
 #include "common/settings.h"
 #include "dialogs/frm_about.h"
 #include "main_window/setpoint_frames.h"
+#include "main_window/timed_writes.h"
 #include "platform/forms/menu_item.h"
 #include "platform/forms/platform.h"
 #include "platform/forms/simple_controls.h"
@@ -23,20 +24,11 @@ namespace {
 constexpr const char* DesignCaption = "Quelvar Evaluation Software";
 constexpr const char* TestModeCaption = "Quelvar Evaluation Software (TEST MODE)";
 constexpr const char* IniFile = "QuelvarEV.ini";
+// A "Refresh Time" that gives no period the keep-alive can hold keeps the default.
 constexpr std::int16_t DefaultRefreshMs = 1000;
 
 // Both page panels share this place once the window has started.
 constexpr int PageLeft = 0, PageTop = 480, PageWidth = 12495, PageHeight = 8040;
-
-// "Refresh Time" seconds as milliseconds. A value that is no number, or whose milliseconds do
-// not fit 16 bits, keeps the default period rather than stopping the program.
-std::int16_t refreshMilliseconds(const std::string& seconds)
-{
-    if (const auto value = common::parseNumber(seconds))
-        if (const auto ms = common::toInteger(*value * 1000))
-            return *ms;
-    return DefaultRefreshMs;
-}
 
 }  // namespace
 
@@ -47,6 +39,9 @@ Form2::Form2(common::Program& program) : Form(program.platform(), "Form2"), prog
     buildIdentifierFrame();
     buildMenus();
     buildTimers();
+    timedWrites = std::make_unique<TimedWrites>(program, *this, get<PictureBox>("picApplication"),
+        setpoints->chargeCurrent(), setpoints->chargeVoltage(), setpoints->inputCurrent(),
+        get<Timer>("tmrChargerTimeOut"), get<Timer>("tmrDataInput"));
     bindHandlers();
 }
 
@@ -169,8 +164,8 @@ void Form2::Form_Load()
     picApplication.move(PageLeft, PageTop, PageWidth, PageHeight);
     picApplication.setVisible(true);
 
-    vars.giRefreshTime = refreshMilliseconds(
-        common::ReadIniValue(program, "system", "Refresh Time", "1", vars.gsIniFile));
+    vars.giRefreshTime = refreshTimeFromText(
+        common::ReadIniValue(program, "system", "Refresh Time", "1", vars.gsIniFile)).value_or(DefaultRefreshMs);
 
     vars.gbUpdatingBits = common::False;
     vars.giInputFileChargeCurrent = 0;

@@ -14,6 +14,7 @@ namespace platform::forms { class Control; }
 namespace main_window {
 
 class SetpointFrames;
+class TimedWrites;
 
 class Form2 : public platform::forms::Form {
 public:
@@ -55,6 +56,7 @@ private:
 
     common::Program& program;
     std::unique_ptr<SetpointFrames> setpoints;
+    std::unique_ptr<TimedWrites> timedWrites;
 };
 
 }  // namespace main_window

@@ -107,3 +107,26 @@ TEST_F(MainWindowTest, ExitAndTheCloseBoxCloseTheAdapterThenEndTheProgram)
 
 }  // namespace
 }  // namespace main_window_test
+
+namespace main_window_test {
+
+TEST_F(MainWindowTest, KeepAliveAndInputByFileGoOnThroughModeChangesAtTheNewAddress)
+{
+    start();
+    for (const char* box : {"chkRefreshTime", "chkInputFile"}) {
+        user().pick("mnuApplication");
+        user().click(box);
+        platform().advance(1000);
+        control.clearLog();
+        platform().advance(1000);
+        user().pick("mnuTestMode");
+        platform().advance(1000);
+        user().click(box);  // off again
+        std::vector<int> addresses;
+        for (const auto& write : control.wordWrites())
+            addresses.push_back(write.address);
+        EXPECT_EQ(addresses, (std::vector<int>{0x12, 0x12, 0x12, 0x52, 0x52, 0x52})) << box;
+    }
+}
+
+}  // namespace main_window_test

@@ -84,9 +84,9 @@ TEST_F(MainWindowTest, RefreshTimeSecondsBecomeMillisecondsOrKeepTheDefault)
 {
     const std::pair<const char*, std::int16_t> cases[] = {
         {"2.5", 2500}, {"0.5", 500}, {" 3 ; seconds", 3000}, {"0.0025", 2}, {"0.0035", 4},
-        {"32.767", 32767}, {"-32.768", -32768},
-        // Not a number, or no 16-bit count of milliseconds: the default second.
-        {"abc", 1000}, {"40", 1000}, {"32.7675", 1000}, {"1,5", 1000}, {"1.2.3", 1000},
+        {"32.767", 32767},
+        // Not a number, or no period a timer can hold: the default second.
+        {"abc", 1000}, {"40", 1000}, {"-1", 1000}, {"32.7675", 1000}, {"1,5", 1000}, {"1.2.3", 1000},
     };
     for (const auto& [value, ms] : cases) {
         testsupport::TestDriver run;
