@@ -1,17 +1,21 @@
 #pragma once
-// The whole program on the headless platform, against the scriptable adapter control.
+// The whole program on the headless platform, against the scriptable adapter control, with the
+// set-point frames seen by the names of their controls.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "common/program.h"
 #include "main_window/form2.h"
+#include "main_window/setpoint_rows.h"
 #include "platform/busctl/scripted_control.h"
-#include "platform/forms/menu_item.h"
+#include "platform/forms/check_box.h"
 #include "platform/forms/simple_controls.h"
+#include "platform/forms/text_box.h"
 #include "platform/forms/timer.h"
 #include "support/test_driver.h"
 
@@ -19,14 +23,30 @@ namespace main_window_test {
 
 namespace forms = platform::forms;
 namespace busctl = platform::busctl;
+using Word = busctl::ScriptedControl::WordWrite;
+using Times = std::vector<std::int64_t>;
 
-// One log of what the window and the bus saw: "control.Prop" for each property change of the
-// watched window, "bus:<operation>" for each adapter call.
-class EventLog : public forms::FormObserver, public busctl::AdapterControl {
+// A word write as it reached the adapter: time, command, word, address, and whether
+// gbUpdatingBits was set then.
+using Write = std::tuple<std::int64_t, int, int, int, bool>;
+using Writes = std::vector<Write>;
+
+// The three writes of one tick, 0x14, 0x15, 0x3F, then `more`.
+inline Writes tick(std::int64_t at, std::vector<int> w, bool updating, int address = 0x12, Writes more = {})
+{
+    Writes out{{at, 0x14, w[0], address, updating}, {at, 0x15, w[1], address, updating}, {at, 0x3F, w[2], address, updating}};
+    out.insert(out.end(), more.begin(), more.end());
+    return out;
+}
+
+// Sits between the program and the scripted control: one log of the watched window's property
+// changes ("control.Prop") and the bus calls ("bus:<operation>"), and every word write.
+class Recorder : public forms::FormObserver, public busctl::AdapterControl {
 public:
-    explicit EventLog(busctl::AdapterControl& inner) : inner(inner) {}
+    Recorder(busctl::AdapterControl& inner, testsupport::TestDriver& driver) : inner(inner), driver(driver) {}
     std::vector<std::string> entries;
     std::function<void()> beforeEntry;  // notes what changed since the last entry
+    Writes writes;
 
     void add(std::string entry)
     {
@@ -44,33 +64,43 @@ public:
     busctl::Variant invoke(int dispId, std::vector<busctl::Arg>& args) override
     {
         add("bus:" + std::to_string(dispId));
+        auto arg = [&](std::size_t i) { return std::get<std::int16_t>(args.at(i).value); };
+        if (dispId == busctl::op::WriteWordCmd)
+            writes.emplace_back(driver.platform().nowMs(), arg(0), static_cast<std::uint16_t>(arg(1)), arg(2),
+                                driver.program().vars().gbUpdatingBits == common::True);
         return inner.invoke(dispId, args);
     }
 
 private:
     busctl::AdapterControl& inner;
+    testsupport::TestDriver& driver;
 };
 
-// Whether `expected` appears in `log` in this order, other entries between allowed.
-inline ::testing::AssertionResult inOrder(const std::vector<std::string>& log, const std::vector<std::string>& expected)
-{
-    auto at = log.begin();
-    for (const auto& e : expected) {
-        at = std::find(at, log.end(), e);
-        if (at == log.end())
-            return ::testing::AssertionFailure() << "\"" << e << "\" missing or out of order";
-        ++at;
-    }
-    return ::testing::AssertionSuccess();
-}
+// A set-point frame: chk<name>, txt<name>, cmdRead<name>, cmdWrite<name> and its over-limit label.
+struct Frame {
+    std::string name, label;
+    main_window::SetpointField field;
+};
+inline const Frame ChargeCurrent{"ChargeCurrent", "lblChargeCurrentOL", main_window::ChargeCurrentField};
+inline const Frame ChargeVoltage{"ChargeVoltage", "lblChargeVoltageOl", main_window::ChargeVoltageField};
+inline const Frame InputCurrent{"InputCurrent", "lblInputCurrentOl", main_window::InputCurrentField};
+inline const Frame* const Frames[] = {&ChargeCurrent, &ChargeVoltage, &InputCurrent};
 
 class MainWindowTest : public ::testing::Test {
 protected:
     testsupport::TestDriver driver;
     busctl::ScriptedControl control;
+    Recorder log{control, driver};
 
+    // The program started on the recorder, both logs empty.
+    void start()
+    {
+        driver.startProgram(log);
+        control.clearLog();
+        log.entries.clear();
+    }
     forms::HeadlessPlatform& platform() { return driver.platform(); }
-    main_window::Form2& start() { return driver.startProgram(control); }
+    void advance(std::int64_t ms) { platform().advance(ms); }
     common::SharedState& vars() { return driver.program().vars(); }
     main_window::Form2& form2() { return driver.program().form2(); }
     forms::ScriptedUser user() { return driver.user(form2()); }
@@ -78,6 +108,50 @@ protected:
     T& get(const std::string& name, int index = -1)
     {
         return form2().get<T>(name, index);
+    }
+    forms::TextBox& box(const Frame& f) { return get<forms::TextBox>("txt" + f.name); }
+    forms::Label& label(const Frame& f) { return get(f.label); }
+
+    // A row, bit 15 first: '1'/'0' green/red, 'I'/'O' grey set/clear, '-' as designed, '?' for a
+    // caption that disagrees with the value.
+    std::string row(const Frame& f)
+    {
+        std::string out;
+        for (int i = 15; i >= 0; --i) {
+            const auto& bit = get<forms::CheckBox>("chk" + f.name, i);
+            const auto c = bit.backColor();
+            const int v = bit.value();
+            out += bit.caption() != std::to_string(v) ? '?' : c == main_window::OutsideFieldColor ? "OI"[v]
+                 : c == main_window::SetBitColor ? '1' : c == main_window::ClearBitColor ? '0' : '-';
+        }
+        return out;
+    }
+    // The row as it would be with its field showing `word`.
+    std::string rowShowing(const Frame& f, int word)
+    {
+        std::string out = row(f);
+        for (int i = f.field.bottomBit; i <= f.field.topBit; ++i)
+            out[static_cast<std::size_t>(15 - i)] = "01"[word >> i & 1];
+        return out;
+    }
+    // What a user sees of a frame: the box, '!' when the over-limit label shows, the row.
+    std::string look(const Frame& f) { return box(f).text() + (label(f).visible() ? "! " : " ") + row(f); }
+    std::string looks() { return look(ChargeCurrent) + " | " + look(ChargeVoltage) + " | " + look(InputCurrent); }
+
+    // When the timed writes ticked: the times of the 0x14 writes.
+    Times tickTimes() const
+    {
+        Times times;
+        for (const Write& w : log.writes)
+            if (std::get<1>(w) == 0x14)
+                times.push_back(std::get<0>(w));
+        return times;
+    }
+    // The refresh-time box as a paste would leave it, then Enter.
+    void enter(const std::string& text)
+    {
+        get<forms::TextBox>("txtRefreshTime").userReplaceText(text);
+        user().key("txtRefreshTime", 13);
     }
 };
 

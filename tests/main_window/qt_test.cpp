@@ -1,0 +1,93 @@
+// The program on the Qt view, offscreen, over the simulated board: a set-point written and read
+// back through the widgets, and pictures of the main window and the About window for people to
+// look at, left under the artifacts folder.
+#include <QAbstractButton>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+#include "dialogs/frm_about.h"
+#include "main_window/form2.h"
+#include "platform/forms/menu_item.h"
+#include "platform/forms/simple_controls.h"
+#include "platform/qtview/control_view.h"
+#include "platform/qtview/convert.h"
+#include "platform/qtview/form_renderer.h"
+#include "platform/qtview/form_window.h"
+#include "support/offscreen_app.h"
+
+namespace main_window_test {
+namespace {
+
+namespace forms = platform::forms;
+namespace qv = platform::qtview;
+
+[[maybe_unused]] auto* const app = ::testing::AddGlobalTestEnvironment(new testsupport::OffscreenApp);
+
+QImage render(forms::Form& form, const std::string& name)
+{
+    const auto file = std::filesystem::path(QUELVAR_TEST_ARTIFACTS) / name;
+    std::filesystem::create_directories(file.parent_path());
+    EXPECT_TRUE(qv::renderToPng(form, file));
+    return QImage(QString::fromStdString(file.string()));
+}
+
+TEST(MainWindowOnQt, AVoltageTypedWrittenAndReadBackThroughTheWidgetsThenTheWindowsPictures)
+{
+    testsupport::QtProgram run;
+    auto& form = run.program.form2();
+    form.show();
+    auto& window = run.platform.window(form);
+    run.platform.doEvents();
+    auto widget = [&](const char* name, int index = -1) { return window.viewOf(form.get<forms::Control>(name, index))->widget(); };
+    auto click = [&](const char* name, int index = -1) { dynamic_cast<QAbstractButton&>(*widget(name, index)).click(); };
+    click("chkChargeVoltage", 0);  // outside the field: the charger drops it
+    auto& box = dynamic_cast<QLineEdit&>(*widget("txtChargeVoltage"));
+    for (QChar c : QString("\b1x9201")) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(&box, &press);
+    }
+    EXPECT_EQ(box.text().toStdString(), "19201");
+    click("cmdWriteChargeVoltage");
+    EXPECT_EQ(run.board.peekWord(0x12, 0x15), 0x4B00);
+    click("cmdReadChargeVoltage");
+    run.platform.doEvents();
+    EXPECT_EQ(box.text().toStdString(), "19200");
+    std::string captions;
+    for (int i = 15; i >= 0; --i)
+        captions += dynamic_cast<QAbstractButton&>(*widget("chkChargeVoltage", i)).text().toStdString();
+    EXPECT_EQ(captions, "0100101100000000");
+
+    // The board's manufacturer word 0x0040: cell 6 green, cell 7 red. An over-limit label shown
+    // so that its look is seen too.
+    click("cmdReadId");
+    form.get<forms::Label>("lblChargeCurrentOL").setVisible(true);
+    run.platform.doEvents();
+    const QImage image = render(form, "main_window/form2.png");
+    EXPECT_FALSE(form.picture().empty()) << "the background picture was not found";
+    EXPECT_EQ(image.size(), QSize(qv::toPixels(form.scaleWidth()),
+                                  qv::toPixels(form.scaleHeight()) + qv::toPixels(forms::Form::MenuBarHeight)));
+    auto colourOf = [&](int bit) { return image.pixelColor(widget("lblManufId", bit)->mapTo(&window, QPoint(4, 4))); };
+    EXPECT_EQ(colourOf(6), QColor(0x80, 0xFF, 0x80));
+    EXPECT_EQ(colourOf(7), QColor(0xFF, 0x80, 0x80));
+
+    // About, with the real program file's date.
+    const auto& info = run.platform.program();
+    const QFileInfo programFile(QString::fromStdString((info.folder / info.exeName).string()));
+    ASSERT_TRUE(programFile.exists()) << "build the program first";
+    form.get<forms::MenuItem>("mnuAbout").userPick();
+    auto& about = run.program.about();
+    ASSERT_TRUE(about.visible());
+    EXPECT_EQ(about.get<forms::Label>("UpdateDate").caption(),
+              "Last Updated " + programFile.lastModified().toString("MM/dd/yyyy").toStdString());
+    EXPECT_FALSE(about.get<forms::PictureBox>("AboutOK").picture().empty());
+
+    const QImage picture = render(about, "dialogs/about.png");
+    EXPECT_EQ(picture.size(), QSize(qv::toPixels(6225), qv::toPixels(4650)));
+    EXPECT_EQ(picture.pixelColor(2, picture.height() - 2), QColor(Qt::white));
+}
+
+}  // namespace
+}  // namespace main_window_test
