@@ -134,17 +134,5 @@ TEST_F(FormsTest, ControlArraysMayHaveGapsAndMissingNamesAreNamedInTheError)
     EXPECT_EQ(form.children().size(), 4u);
 }
 
-TEST_F(FormsTest, ScaleSizeLeavesOutTheFrameAndAVisibleMenuBar)
-{
-    form.move(0, 0, 12500, 9000);
-    auto& mnuFile = form.add<MenuItem>("mnuFile");
-    form.add<MenuItem>("mnuFileExit", &mnuFile);
-    EXPECT_EQ(form.scaleWidth(), 12500 - 2 * 60);
-    EXPECT_EQ(form.scaleHeight(), 9000 - 2 * 60 - 345 - 300);
-    EXPECT_EQ(form.menus(), std::vector<MenuItem*>{&mnuFile});
-    mnuFile.setVisible(false);
-    EXPECT_EQ(form.scaleHeight(), 9000 - 2 * 60 - 345);
-}
-
 }  // namespace
 }  // namespace formstest
