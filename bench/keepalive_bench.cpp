@@ -2,12 +2,6 @@
 // set-point frames and the timed writes, shown on Qt's offscreen platform, the keep-alive writing
 // to the simulated board every second while the event loop runs for a few seconds of wall time.
 // The figure that matters is the counter cpu_percent: process CPU time over wall time.
-#include <benchmark/benchmark.h>
-
-#include <chrono>
-#include <cstdlib>
-#include <ctime>
-
 #include <QEventLoop>
 
 #include "adapter/frm_usb.h"
@@ -19,6 +13,7 @@
 #include "platform/forms/simple_controls.h"
 #include "platform/forms/timer.h"
 #include "platform/qtview/qt_platform.h"
+#include "qt_bench.h"
 
 namespace {
 
@@ -27,13 +22,6 @@ namespace busctl = platform::busctl;
 
 constexpr int SettleMs = 500;
 constexpr int MeasureMs = 5000;
-
-double processCpuSeconds()
-{
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
-}
 
 // A local loop: QCoreApplication::quit() would close the windows too, unloading the form.
 void runEventLoopFor(int ms)
@@ -84,14 +72,13 @@ void KeepAliveOnQt(benchmark::State& state)
         runEventLoopFor(SettleMs);  // first paint and layout out of the way
 
         const int writesBefore = control.wordWrites;
-        const double cpuBefore = processCpuSeconds();
-        const auto wallBefore = std::chrono::steady_clock::now();
+        qtbench::CpuShare share;
+        share.start();
         runEventLoopFor(MeasureMs);
-        const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wallBefore).count();
-        const double cpu = processCpuSeconds() - cpuBefore;
+        share.stop();
 
-        state.SetIterationTime(wall);
-        state.counters["cpu_percent"] = 100.0 * cpu / wall;
+        state.SetIterationTime(share.wallSeconds());
+        state.counters["cpu_percent"] = share.percent();
         state.counters["word_writes"] = control.wordWrites - writesBefore;
         program.usb().CloseDevice();
     }
@@ -102,11 +89,5 @@ BENCHMARK(KeepAliveOnQt)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecon
 
 int main(int argc, char** argv)
 {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    benchmark::Initialize(&argc, argv);
-    QApplication app(argc, argv);
-    platform::qtview::setupApplication(app);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return qtbench::runOnOffscreenQt(argc, argv);
 }

@@ -1,56 +1,30 @@
-// CPU cost of the Qt backend's wait: a 70 ms wait (the program's write delay) should sleep in the
-// event loop, not spin. Reports wall time per wait and the process CPU time it used.
-#include <benchmark/benchmark.h>
-#include <sys/resource.h>
-
-#include <QApplication>
-
-#include "platform/qtview/qt_platform.h"
+// CPU cost of the Qt backend's wait: a 70 ms wait (the program's write delay) and a 1 s wait
+// should sleep in the event loop, not spin. Reports the process CPU time per wait and its share
+// of the wall time.
+#include "qt_bench.h"
 
 namespace {
 
-double processCpuMs()
-{
-    rusage use{};
-    getrusage(RUSAGE_SELF, &use);
-    auto ms = [](const timeval& t) { return t.tv_sec * 1000.0 + t.tv_usec / 1000.0; };
-    return ms(use.ru_utime) + ms(use.ru_stime);
-}
-
-void waitFor(platform::qtview::QtPlatform& platform, std::int64_t ms)
-{
-    const std::int64_t deadline = platform.nowMs() + ms;
-    while (platform.nowMs() < deadline)
-        platform.waitForEvents(deadline);
-}
-
-void BM_QtWait70ms(benchmark::State& state)
+void BM_QtWait(benchmark::State& state)
 {
     platform::qtview::QtPlatform platform;
-    const double cpuBefore = processCpuMs();
-    const std::int64_t wallBefore = platform.nowMs();
-    for (auto _ : state)
-        waitFor(platform, 70);
-    const double cpu = processCpuMs() - cpuBefore;
-    const double wall = static_cast<double>(platform.nowMs() - wallBefore);
-    const double waits = static_cast<double>(state.iterations());
-    state.counters["process_cpu_ms_per_wait"] = cpu / waits;
-    state.counters["cpu_share_of_wall_pct"] = wall > 0 ? 100.0 * cpu / wall : 0.0;
+    qtbench::CpuShare share;
+    share.start();
+    for (auto _ : state) {
+        const std::int64_t deadline = platform.nowMs() + state.range(0);
+        while (platform.nowMs() < deadline)
+            platform.waitForEvents(deadline);
+    }
+    share.stop();
+    state.counters["process_cpu_ms_per_wait"] = 1000.0 * share.cpuSeconds() / static_cast<double>(state.iterations());
+    state.counters["cpu_share_of_wall_pct"] = share.percent();
 }
-BENCHMARK(BM_QtWait70ms)->UseRealTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_QtWait)->Arg(70)->Iterations(10)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_QtWait)->Arg(1000)->Iterations(3)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    platform::qtview::setupApplication(app);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return qtbench::runOnOffscreenQt(argc, argv);
 }

@@ -44,4 +44,20 @@ private:
     FormWindow& window_;
 };
 
+// The view of a kind whose Qt widget has no clicked signal (frames, pictures, images, labels):
+// the widget is the view, and a left button released inside is the model's Click.
+template <class Widget, class Model>
+class ReleaseClickView : public Widget, public ControlView {
+public:
+    ReleaseClickView(Model& model, FormWindow& window, QWidget* parent)
+        : Widget(parent), ControlView(model, window), model_(model)
+    {
+    }
+    QWidget* widget() override { return this; }
+    bool clickOnRelease() const override { return true; }
+
+protected:
+    Model& model_;
+};
+
 }  // namespace platform::qtview

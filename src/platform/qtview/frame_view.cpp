@@ -8,7 +8,7 @@
 namespace platform::qtview {
 
 FrameView::FrameView(forms::Frame& frame, FormWindow& window, QWidget* parent)
-    : QWidget(parent), ControlView(frame, window), frame_(frame)
+    : ReleaseClickView(frame, window, parent)
 {
 }
 
@@ -21,7 +21,7 @@ void FrameView::syncOwn(forms::Prop what)
 void FrameView::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter p(this);
-    const QString caption = toQString(frame_.caption());
+    const QString caption = toQString(model_.caption());
     const QFontMetrics metrics(font());
     const int lineY = caption.isEmpty() ? 0 : metrics.height() / 2;
     qDrawShadeRect(&p, QRect(0, lineY, width(), height() - lineY), palette(), true, 1, 0);

@@ -8,18 +8,13 @@
 
 namespace platform::qtview {
 
-class FrameView : public QWidget, public ControlView {
+class FrameView : public ReleaseClickView<QWidget, forms::Frame> {
 public:
     FrameView(forms::Frame& frame, FormWindow& window, QWidget* parent);
-    QWidget* widget() override { return this; }
-    bool clickOnRelease() const override { return true; }
 
 protected:
     void syncOwn(forms::Prop what) override;
     void paintEvent(QPaintEvent* event) override;
-
-private:
-    forms::Frame& frame_;
 };
 
 }  // namespace platform::qtview

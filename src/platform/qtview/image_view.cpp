@@ -7,14 +7,14 @@
 namespace platform::qtview {
 
 ImageView::ImageView(forms::Image& image, FormWindow& window, QWidget* parent)
-    : QWidget(parent), ControlView(image, window), image_(image)
+    : ReleaseClickView(image, window, parent)
 {
 }
 
 void ImageView::syncOwn(forms::Prop what)
 {
     if (what == forms::Prop::Picture)
-        picture_ = image_.picture().empty() ? QPixmap() : QPixmap(toQString(image_.picture()));
+        picture_ = model_.picture().empty() ? QPixmap() : QPixmap(toQString(model_.picture()));
     if (what == forms::Prop::Picture || what == forms::Prop::Style)
         update();
 }
@@ -24,7 +24,7 @@ void ImageView::paintEvent(QPaintEvent* /*event*/)
     if (picture_.isNull())
         return;
     QPainter p(this);
-    if (image_.stretch())
+    if (model_.stretch())
         p.drawPixmap(rect(), picture_);
     else
         p.drawPixmap(0, 0, picture_);

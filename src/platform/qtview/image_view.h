@@ -8,11 +8,9 @@
 
 namespace platform::qtview {
 
-class ImageView : public QWidget, public ControlView {
+class ImageView : public ReleaseClickView<QWidget, forms::Image> {
 public:
     ImageView(forms::Image& image, FormWindow& window, QWidget* parent);
-    QWidget* widget() override { return this; }
-    bool clickOnRelease() const override { return true; }
 
 protected:
     bool fillsBackground() const override { return false; }
@@ -20,7 +18,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    forms::Image& image_;
     QPixmap picture_;
 };
 

@@ -1,12 +1,11 @@
 #include "platform/qtview/label_view.h"
 
-
 #include "platform/qtview/convert.h"
 
 namespace platform::qtview {
 
 LabelView::LabelView(forms::Label& label, FormWindow& window, QWidget* parent)
-    : QLabel(parent), ControlView(label, window), label_(label)
+    : ReleaseClickView(label, window, parent)
 {
     setTextFormat(Qt::PlainText);
     setMargin(0);
@@ -15,23 +14,23 @@ LabelView::LabelView(forms::Label& label, FormWindow& window, QWidget* parent)
 
 bool LabelView::fillsBackground() const
 {
-    return label_.backStyle() == forms::BackStyle::Opaque;
+    return model_.backStyle() == forms::BackStyle::Opaque;
 }
 
 void LabelView::syncOwn(forms::Prop what)
 {
     if (what == forms::Prop::Caption) {
-        setText(toQString(label_.caption()));
+        setText(toQString(model_.caption()));
     } else if (what == forms::Prop::Style) {
         Qt::Alignment h = Qt::AlignLeft;
-        if (label_.alignment() == forms::Alignment::Right)
+        if (model_.alignment() == forms::Alignment::Right)
             h = Qt::AlignRight;
-        else if (label_.alignment() == forms::Alignment::Center)
+        else if (model_.alignment() == forms::Alignment::Center)
             h = Qt::AlignHCenter;
         setAlignment(h | Qt::AlignTop);
         // A label of fixed size wraps at words; WordWrap only matters to one that sizes itself.
-        setWordWrap(label_.wordWrap() || !label_.autoSize());
-        setFrameStyle(label_.borderStyle() == forms::BorderStyle::FixedSingle ? QFrame::Panel | QFrame::Sunken
+        setWordWrap(model_.wordWrap() || !model_.autoSize());
+        setFrameStyle(model_.borderStyle() == forms::BorderStyle::FixedSingle ? QFrame::Panel | QFrame::Sunken
                                                                               : QFrame::NoFrame);
         setLineWidth(1);
         setAutoFillBackground(fillsBackground());

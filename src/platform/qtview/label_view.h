@@ -8,18 +8,13 @@
 
 namespace platform::qtview {
 
-class LabelView : public QLabel, public ControlView {
+class LabelView : public ReleaseClickView<QLabel, forms::Label> {
 public:
     LabelView(forms::Label& label, FormWindow& window, QWidget* parent);
-    QWidget* widget() override { return this; }
-    bool clickOnRelease() const override { return true; }
 
 protected:
     bool fillsBackground() const override;
     void syncOwn(forms::Prop what) override;
-
-private:
-    forms::Label& label_;
 };
 
 }  // namespace platform::qtview

@@ -7,7 +7,7 @@
 namespace platform::qtview {
 
 PictureBoxView::PictureBoxView(forms::PictureBox& box, FormWindow& window, QWidget* parent)
-    : QFrame(parent), ControlView(box, window), box_(box)
+    : ReleaseClickView(box, window, parent)
 {
     setFocusPolicy(Qt::StrongFocus);
 }
@@ -15,10 +15,10 @@ PictureBoxView::PictureBoxView(forms::PictureBox& box, FormWindow& window, QWidg
 void PictureBoxView::syncOwn(forms::Prop what)
 {
     if (what == forms::Prop::Picture) {
-        picture_ = box_.picture().empty() ? QPixmap() : QPixmap(toQString(box_.picture()));
+        picture_ = model_.picture().empty() ? QPixmap() : QPixmap(toQString(model_.picture()));
         update();
     } else if (what == forms::Prop::Style) {
-        const bool border = box_.borderStyle() == forms::BorderStyle::FixedSingle;
+        const bool border = model_.borderStyle() == forms::BorderStyle::FixedSingle;
         setFrameStyle(border ? QFrame::Panel | QFrame::Sunken : QFrame::NoFrame);
         setLineWidth(border ? 2 : 0);
     }

@@ -9,18 +9,15 @@
 
 namespace platform::qtview {
 
-class PictureBoxView : public QFrame, public ControlView {
+class PictureBoxView : public ReleaseClickView<QFrame, forms::PictureBox> {
 public:
     PictureBoxView(forms::PictureBox& box, FormWindow& window, QWidget* parent);
-    QWidget* widget() override { return this; }
-    bool clickOnRelease() const override { return true; }
 
 protected:
     void syncOwn(forms::Prop what) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    forms::PictureBox& box_;
     QPixmap picture_;
 };
 

@@ -5,18 +5,17 @@
 #include "platform/forms/simple_controls.h"
 #include "platform/forms/tab_control.h"
 #include "platform/forms/text_box.h"
-#include "platform/qtview/check_box_view.h"
 #include "platform/qtview/combo_box_view.h"
 #include "platform/qtview/command_button_view.h"
 #include "platform/qtview/frame_view.h"
 #include "platform/qtview/graphical_check_box.h"
 #include "platform/qtview/image_view.h"
 #include "platform/qtview/label_view.h"
-#include "platform/qtview/option_button_view.h"
 #include "platform/qtview/picture_box_view.h"
 #include "platform/qtview/shape_view.h"
 #include "platform/qtview/tab_control_view.h"
 #include "platform/qtview/text_box_view.h"
+#include "platform/qtview/toggle_button_view.h"
 
 namespace platform::qtview {
 

@@ -18,6 +18,8 @@
 namespace formstest {
 
 using namespace platform::forms;
+using Log = std::vector<std::string>;
+using Ticks = std::vector<std::pair<std::string, std::int64_t>>;
 
 class FormsTest : public ::testing::Test {
 protected:
@@ -25,7 +27,8 @@ protected:
     HeadlessPlatform& platform = driver.platform();
     Form& form = driver.start([](Platform& p) { return std::make_unique<Form>(p, "frmTest"); });
     ScriptedUser user = driver.user(form);
-    std::vector<std::string> log;
+    Log log;
+    Ticks ticks;
 
     auto record(std::string entry)
     {
@@ -39,6 +42,14 @@ protected:
         control.onGotFocus = record(control.name() + ".GotFocus");
         control.onLostFocus = record(control.name() + ".LostFocus");
         return control;
+    }
+    // A timer that logs its ticks with the virtual time.
+    Timer& timer(const std::string& name, int interval)
+    {
+        auto& t = form.add<Timer>(name);
+        t.setInterval(interval);
+        t.onTimer = [this, &t] { ticks.emplace_back(t.name(), platform.nowMs()); };
+        return t;
     }
 };
 

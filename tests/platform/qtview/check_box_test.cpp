@@ -1,5 +1,5 @@
-// Check boxes and option buttons: the user's click goes to the model, the widget follows it, and a
-// change made by code updates the widget without raising anything twice.
+// Check boxes and option buttons (one view template): the user's click goes to the model, the
+// widget follows it, and a change made by code updates the widget without raising anything twice.
 #include <QCheckBox>
 #include <QRadioButton>
 
@@ -12,108 +12,75 @@ namespace {
 
 using forms::CheckBox;
 using forms::CheckStyle;
+using forms::OptionButton;
 
-class CheckBoxTest : public QtViewTest {
-protected:
-    CheckBox& box = form.add<CheckBox>("chkBit", nullptr, 3);
-    int clicks = 0;
-
-    void SetUp() override
-    {
-        QtViewTest::SetUp();
-        box.move(120, 120, 450, 375);
-        box.setCaption("1");
-        box.onClick = [this] { ++clicks; };
-    }
-};
-
-TEST_F(CheckBoxTest, GraphicalClickFlipsTheValueOnceAndTheLookFollowsInTheExactColour)
+TEST_F(QtViewTest, ValueAndCaptionFromCodeReachTheWidgetAndRaiseOnlyTheModelsClick)
 {
-    box.setStyle(CheckStyle::Graphical);
-    box.setBackColor(0x8080FF);  // BGR: red 0xFF, green and blue 0x80
+    auto& standard = put<CheckBox>("chkStandard", 120, 120, 1500, 375);
+    auto& graphical = put<CheckBox>("chkGraphical", 120, 600, 450, 375);
+    auto& option = put<OptionButton>("optMode", 120, 1080, 1500, 375);
+    const std::initializer_list<forms::Control*> all{&standard, &graphical, &option};
+    for (forms::Control* c : all)
+        record(*c);
     showForm();
-    auto* button = widgetAs<qv::GraphicalCheckBox>(box);
-    ASSERT_NE(button, nullptr);
-    const QColor exact(0xFF, 0x80, 0x80);
-    EXPECT_EQ(button->grab().toImage().pixelColor(2, 2), exact);
+    graphical.setStyle(CheckStyle::Graphical);  // after show: the widget is replaced
+    graphical.setBackColor(0x8080FF);           // BGR: red 0xFF, green and blue 0x80
+    log.clear();
 
+    standard.setValue(1);
+    graphical.setValue(1);
+    option.setValue(true);
+    for (forms::Control* c : all)
+        c->setCaption("0");
+    platform.doEvents();
+    EXPECT_EQ(log, (Log{"chkStandard.Click", "chkGraphical.Click", "optMode.Click"}));
+    EXPECT_EQ(widgetAs<QCheckBox>(standard)->checkState(), Qt::Checked);
+    EXPECT_TRUE(widgetAs<QRadioButton>(option)->isChecked());
+    for (forms::Control* c : all)
+        EXPECT_EQ(widgetAs<QAbstractButton>(*c)->text(), "0") << c->name();
+    standard.setValue(2);
+    EXPECT_EQ(widgetAs<QCheckBox>(standard)->checkState(), Qt::PartiallyChecked);
+
+    // The graphical style looks pressed while set, in its exact back colour; a click clears it.
+    auto* button = widgetAs<qv::GraphicalCheckBox>(graphical);
+    ASSERT_NE(button, nullptr);
     for (int expected : {1, 0}) {
-        click(button);
-        EXPECT_EQ(box.value(), expected);
         EXPECT_EQ(button->sunken(), expected == 1);
         const QImage look = button->grab().toImage();
-        EXPECT_EQ(look.pixelColor(2, 2), exact);
+        EXPECT_EQ(look.pixelColor(2, 2), QColor(0xFF, 0x80, 0x80));
         // Pressed, the top-left edge is dark; raised, it is light.
         EXPECT_EQ(look.pixelColor(0, 0).lightness() < 128, expected == 1);
+        click(button);
     }
-    EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(graphical.value(), 1);
+    EXPECT_EQ(log.back(), "chkGraphical.Click");
     EXPECT_FALSE(button->isChecked());  // the value lives in the model only
 }
 
-TEST_F(CheckBoxTest, ValueSetByCodeRaisesClickOnceAndTheWidgetFollows)
+TEST_F(QtViewTest, ClickAnywhereOnTheButtonReachesTheModelWhichKeepsTheValue)
 {
-    for (CheckStyle style : {CheckStyle::Standard, CheckStyle::Graphical}) {
-        SCOPED_TRACE(style == CheckStyle::Standard ? "standard" : "graphical");
-        box.setValue(0);
-        box.setStyle(style);
-        showForm();
-        clicks = 0;
-        box.setValue(1);
-        platform.doEvents();
-        EXPECT_EQ(clicks, 1);
-        auto* graphical = widgetAs<qv::GraphicalCheckBox>(box);
-        ASSERT_EQ(graphical != nullptr, style == CheckStyle::Graphical);
-        if (graphical)
-            EXPECT_TRUE(graphical->sunken());
-        else
-            EXPECT_EQ(widgetAs<QCheckBox>(box)->checkState(), Qt::Checked);
-        box.setCaption("0");
-        EXPECT_EQ(widgetAs<QAbstractButton>(box)->text(), "0");
-        EXPECT_EQ(clicks, 1);
-    }
-}
-
-TEST_F(CheckBoxTest, StandardClickAnywhereFlipsOnlyBetweenClearAndTicked)
-{
-    box.move(120, 120, 3000, 375);
-    box.setCaption("Enable");
+    auto& check = put<CheckBox>("chkEnable", 120, 120, 3000, 375);
+    check.setCaption("Enable");
+    int clicks = 0;
+    check.onClick = [&] { ++clicks; };
+    check.setValue(2);  // greyed from code
+    auto& option = put<OptionButton>("optMode", 120, 600, 1500, 300);
+    option.setValue(true);
     showForm();
-    auto* check = widgetAs<QCheckBox>(box);
-    ASSERT_NE(check, nullptr);
-    box.setValue(2);  // greyed from code
-    EXPECT_EQ(check->checkState(), Qt::PartiallyChecked);
     clicks = 0;
 
-    const QPoint farRight(check->width() - 3, check->height() / 2);  // past the caption
+    auto* box = widgetAs<QCheckBox>(check);
+    const QPoint farRight(box->width() - 3, box->height() / 2);  // past the caption
     for (int expected : {0, 1, 0}) {
-        click(check, farRight);
-        EXPECT_EQ(box.value(), expected);
-        EXPECT_EQ(check->checkState(), expected ? Qt::Checked : Qt::Unchecked);
+        click(box, farRight);
+        EXPECT_EQ(check.value(), expected);
+        EXPECT_EQ(box->checkState(), expected ? Qt::Checked : Qt::Unchecked);
     }
     EXPECT_EQ(clicks, 3);
-}
 
-TEST_F(CheckBoxTest, OptionButtonsOfAGroupFollowTheModel)
-{
-    auto& a = form.add<forms::OptionButton>("optMode", nullptr, 0);
-    auto& b = form.add<forms::OptionButton>("optMode", nullptr, 1);
-    a.move(120, 600, 1500, 300);
-    b.move(120, 960, 1500, 300);
-    int picks = 0;
-    b.onClick = [&] { ++picks; };
-    a.setValue(true);
-    showForm();
-
-    click(widgetOf(b));
-    EXPECT_TRUE(b.value());
-    EXPECT_FALSE(a.value());
-    EXPECT_EQ(picks, 1);
-    EXPECT_TRUE(widgetAs<QRadioButton>(b)->isChecked());
-    EXPECT_FALSE(widgetAs<QRadioButton>(a)->isChecked());
-
-    click(widgetOf(b));  // already set: stays set, no new Click
-    EXPECT_TRUE(widgetAs<QRadioButton>(b)->isChecked());
-    EXPECT_EQ(picks, 1);
+    click(widgetOf(option));  // already set: Qt must not clear it
+    EXPECT_TRUE(option.value());
+    EXPECT_TRUE(widgetAs<QRadioButton>(option)->isChecked());
 }
 
 }  // namespace

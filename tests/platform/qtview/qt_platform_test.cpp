@@ -1,4 +1,5 @@
-// The Qt platform: modal message boxes with timers ticking, the wait, the pointer, the end.
+// The Qt platform: modal message boxes with timers ticking, the wait, the pointer, the end, and
+// the application as the program sets it up.
 #include <QAbstractButton>
 #include <QCursor>
 #include <QFontInfo>
@@ -9,87 +10,69 @@
 #include "platform/forms/timer.h"
 #include "platform/qtview/convert.h"
 #include "qt_test_helpers.h"
+#include "support/offscreen_app.h"
 
 namespace qtview_test {
 namespace {
 
+[[maybe_unused]] auto* const app = ::testing::AddGlobalTestEnvironment(new testsupport::OffscreenApp);
+
 using forms::Answer;
 using forms::Buttons;
 
-class QtPlatformTest : public QtViewTest {
-protected:
-    forms::Timer& tmrA = form.add<forms::Timer>("tmrA");
-    forms::Timer& tmrB = form.add<forms::Timer>("tmrB");
-
-    // The open message box, if any.
-    static QMessageBox* openBox() { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); }
-    static void press(QMessageBox* box, QMessageBox::StandardButton which) { box->button(which)->click(); }
-
-    // A broken test fails instead of hanging: any box still open after 10 s is closed.
-    QObject watchdogContext;
-    void SetUp() override
-    {
-        QtViewTest::SetUp();
-        QTimer::singleShot(10'000, &watchdogContext, [] {
-            ADD_FAILURE() << "a message box stayed open";
-            if (QMessageBox* box = openBox())
-                box->reject();
-        });
-    }
-};
-
-TEST_F(QtPlatformTest, MessageBoxIsModalAndTimersKeepTickingUntilATimerClosesIt)
+QMessageBox* openBox()
 {
-    showForm();
-    int ticks = 0;
-    QString seenText, seenTitle;
-    bool hasCancel = true, iconless = false;
-    tmrA.setInterval(5);
-    tmrA.onTimer = [&] {
-        QMessageBox* box = openBox();
-        if (!box)
-            return;
-        if (++ticks < 3)
-            return;
-        seenText = box->text();
-        seenTitle = box->windowTitle();
-        hasCancel = box->button(QMessageBox::Cancel) != nullptr;
-        iconless = box->icon() == QMessageBox::NoIcon;
-        press(box, QMessageBox::Ok);
-    };
-    EXPECT_EQ(platform.msgBox("Read ERROR"), Answer::Ok);
-    EXPECT_EQ(ticks, 3);
-    EXPECT_EQ(seenText, "Read ERROR");
-    EXPECT_EQ(seenTitle, QString::fromStdString(platform.program().title));
-    EXPECT_FALSE(hasCancel);
-    EXPECT_TRUE(iconless);
+    return qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
 }
 
-TEST_F(QtPlatformTest, OkCancelBoxOpenedFromATimerAnswersCancelWhileAnotherTimerTicks)
+TEST_F(QtViewTest, MessageBoxesAreModalWhileTimersTickAndAnswerWithTheButtonPressed)
 {
+    // A broken test fails instead of hanging: any box still open after 10 s is closed.
+    QObject watchdog;
+    QTimer::singleShot(10'000, &watchdog, [] {
+        ADD_FAILURE() << "a message box stayed open";
+        if (QMessageBox* box = openBox())
+            box->reject();
+    });
+    auto& tmrOpen = form.add<forms::Timer>("tmrOpen");
+    auto& tmrPress = form.add<forms::Timer>("tmrPress");
     showForm();
-    Answer answer = Answer::Ok;
-    int opened = 0, otherTicks = 0;
-    tmrA.setInterval(2);
-    tmrA.onTimer = [&] {
+    std::vector<Answer> answers;
+    int opened = 0, ticksWhileOpen = 0;
+    tmrOpen.setInterval(2);
+    tmrOpen.onTimer = [&] {
         ++opened;
-        answer = platform.msgBox("Continue?", Buttons::OkCancel, "Check");
-        tmrA.setEnabled(false);
+        answers.push_back(platform.msgBox("Continue?", Buttons::OkCancel));
+        answers.push_back(platform.msgBox("Read ERROR", Buttons::Ok, "Check"));
+        tmrOpen.setEnabled(false);
     };
-    tmrB.setInterval(3);
-    tmrB.onTimer = [&] {
-        if (QMessageBox* box = openBox(); box && ++otherTicks == 3)
-            press(box, QMessageBox::Cancel);
+    tmrPress.setInterval(3);
+    tmrPress.onTimer = [&] {  // answers each box at its third tick
+        QMessageBox* box = openBox();
+        if (!box || ++ticksWhileOpen % 3 != 0)
+            return;
+        if (ticksWhileOpen == 3) {
+            EXPECT_EQ(box->text(), "Continue?");
+            EXPECT_EQ(box->windowTitle(), "Darnex");
+            box->button(QMessageBox::Cancel)->click();
+        } else {
+            EXPECT_EQ(box->text(), "Read ERROR");
+            EXPECT_EQ(box->windowTitle(), "Check");
+            EXPECT_EQ(box->button(QMessageBox::Cancel), nullptr);
+            EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
+            box->button(QMessageBox::Ok)->click();
+        }
     };
     const std::int64_t giveUp = platform.nowMs() + 10'000;
-    while (tmrA.enabled() && platform.nowMs() < giveUp)
+    while (tmrOpen.enabled() && platform.nowMs() < giveUp)
         platform.waitForEvents(giveUp);
+
     EXPECT_EQ(opened, 1);  // no second box while its own handler waits
-    EXPECT_EQ(otherTicks, 3);
-    EXPECT_EQ(answer, Answer::Cancel);
+    EXPECT_EQ(ticksWhileOpen, 6);
+    EXPECT_EQ(answers, (std::vector<Answer>{Answer::Cancel, Answer::Ok}));
 }
 
-TEST_F(QtPlatformTest, WaitReturnsAtTheDeadlineAndAtOnceForPostedWork)
+TEST_F(QtViewTest, WaitReturnsAtTheDeadlineAndAtOnceForPostedWork)
 {
     const std::int64_t deadline = platform.nowMs() + 30;
     while (platform.nowMs() < deadline)
@@ -106,7 +89,7 @@ TEST_F(QtPlatformTest, WaitReturnsAtTheDeadlineAndAtOnceForPostedWork)
     platform.waitForEvents(platform.nowMs() - 1);  // past deadline: straight back
 }
 
-TEST_F(QtPlatformTest, HourglassIsOneOverrideCursorWhateverTheNumberOfSets)
+TEST_F(QtViewTest, HourglassIsOneOverrideCursorWhateverTheNumberOfSets)
 {
     ASSERT_EQ(QGuiApplication::overrideCursor(), nullptr);
     platform.setMousePointer(forms::pointer::Hourglass);
@@ -115,11 +98,9 @@ TEST_F(QtPlatformTest, HourglassIsOneOverrideCursorWhateverTheNumberOfSets)
     EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
     platform.setMousePointer(forms::pointer::Default);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
-    platform.setMousePointer(forms::pointer::Default);
-    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
-TEST_F(QtPlatformTest, CloseBoxAsksTheModelWhichMayRefuse)
+TEST_F(QtViewTest, CloseBoxAsksTheModelAndTheEndOfTheProgramDoesNot)
 {
     showForm();
     int cancel = 1, unloads = 0;
@@ -135,28 +116,16 @@ TEST_F(QtPlatformTest, CloseBoxAsksTheModelWhichMayRefuse)
     EXPECT_FALSE(window().isVisible());
     EXPECT_FALSE(form.loaded());
     EXPECT_EQ(unloads, 2);
-}
 
-TEST_F(QtPlatformTest, EndProgramClosesWindowsWithoutUnloadAndEndsTheEventLoop)
-{
-    showForm();
-    int unloads = 0;
-    form.onUnload = [&](int&) { ++unloads; };
-    int exitCode = -1;
+    // The end closes every window without Unload and ends the event loop.
+    form.show();
     QTimer::singleShot(0, [&] { platform.endProgram(); });
-    exitCode = QCoreApplication::exec();
-    EXPECT_EQ(exitCode, 0);
+    EXPECT_EQ(QCoreApplication::exec(), 0);
     EXPECT_FALSE(window().isVisible());
-    EXPECT_EQ(unloads, 0);
+    EXPECT_EQ(unloads, 2);
 }
 
-}  // namespace
-}  // namespace qtview_test
-
-namespace qtview_test {
-namespace {
-
-TEST(SetupApplication, ClassicFacesResolveToMetricCompatibleFonts)
+TEST(SetupApplication, FusionStyleAndClassicFacesResolveToMetricCompatibleFonts)
 {
     EXPECT_EQ(QApplication::style()->name().toLower(), "fusion");
     EXPECT_EQ(QApplication::font().family(), "MS Sans Serif");

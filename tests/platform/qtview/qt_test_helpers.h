@@ -1,6 +1,6 @@
 #pragma once
-// What the Qt view tests share: one QApplication per program (offscreen), a platform per test,
-// and user input sent as Qt events.
+// What the Qt view tests share: a platform and a form per test on the offscreen QApplication
+// (registered once, in qt_platform_test.cpp), and user input sent as Qt events.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -18,29 +18,33 @@ namespace qtview_test {
 
 namespace qv = platform::qtview;
 namespace forms = platform::forms;
+using Log = std::vector<std::string>;
 
 class QtViewTest : public ::testing::Test {
 protected:
     qv::QtPlatform platform;
     forms::Form form{platform, "frmTest"};
-    std::vector<std::string> log;
+    Log log;
 
-    void SetUp() override
+    QtViewTest()
     {
         form.move(0, 0, 6000, 4500);
         form.setCaption("Test");
     }
-
+    // Adds a control at its place in twips.
+    template <class T>
+    T& put(const std::string& name, int left, int top, int width, int height, forms::Control* in = nullptr,
+           int index = -1)
+    {
+        T& c = form.add<T>(name, in, index);
+        c.move(left, top, width, height);
+        return c;
+    }
     // Shows the form and lets the offscreen window become active.
     void showForm()
     {
         form.show();
         window().activateWindow();
-        platform.doEvents();
-        // Under a real X server activation takes a round trip or two.
-        const std::int64_t giveUp = platform.nowMs() + 2000;
-        while (!window().isActiveWindow() && platform.nowMs() < giveUp)
-            platform.waitForEvents(platform.nowMs() + 10);
         platform.doEvents();
         ASSERT_TRUE(window().isActiveWindow());
     }
@@ -55,7 +59,7 @@ protected:
     {
         return dynamic_cast<W*>(widgetOf(c));
     }
-    // Records every event of a control as "name.Event".
+    // Records Click, GotFocus and LostFocus of a control as "name.Event".
     void record(forms::Control& c)
     {
         const std::string n = c.name();

@@ -1,0 +1,59 @@
+#pragma once
+// What the Qt benchmarks share: the process's CPU time against wall time, and a main() that runs
+// the benchmarks inside an offscreen QApplication set up as the program sets it up.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <chrono>
+#include <ctime>
+
+#include "platform/qtview/qt_platform.h"
+
+namespace qtbench {
+
+// User and system time of the whole process, every thread included.
+inline double processCpuSeconds()
+{
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
+}
+
+// CPU and wall time summed over the stretches between start() and stop(). A wait that sleeps
+// shows a small share; one that spins shows about 100%.
+class CpuShare {
+public:
+    void start()
+    {
+        cpuStart_ = processCpuSeconds();
+        wallStart_ = std::chrono::steady_clock::now();
+    }
+    void stop()
+    {
+        wall_ += std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart_).count();
+        cpu_ += processCpuSeconds() - cpuStart_;
+    }
+    double cpuSeconds() const { return cpu_; }
+    double wallSeconds() const { return wall_; }
+    double percent() const { return wall_ > 0 ? 100.0 * cpu_ / wall_ : 0.0; }
+
+private:
+    double cpuStart_ = 0, cpu_ = 0, wall_ = 0;
+    std::chrono::steady_clock::time_point wallStart_;
+};
+
+inline int runOnOffscreenQt(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    platform::qtview::setupApplication(app);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
+
+}  // namespace qtbench
