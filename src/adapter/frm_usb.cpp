@@ -52,6 +52,29 @@ std::int16_t addressByte(std::int16_t address) { return static_cast<std::int16_t
 
 bool isByte(std::int16_t v) { return v >= 0 && v <= 255; }
 
+// One byte transfer at the current device address; the control may write back into every
+// by-reference argument, the device address included.
+std::int32_t registerTransfer(common::Program& program, std::int32_t mode, std::int16_t& reg, std::int16_t& data)
+{
+    auto& address = program.vars().giDeviceAddress;
+    std::vector<Arg> args{longByVal(mode), integerByRef(address), integerByRef(reg), integerByRef(data)};
+    const std::int32_t status = toStatus(program.adapterControl().invoke(op::RegisterTransfer, args));
+    address = integerOf(args[1].value, address);
+    reg = integerOf(args[2].value, reg);
+    data = integerOf(args[3].value, data);
+    return status;
+}
+
+// The byte result follows the data whatever the status; data that is no byte cannot be a good
+// read.
+std::int32_t takeByte(std::int32_t status, std::int16_t data, std::uint8_t& byte)
+{
+    if (!isByte(data))
+        return status == 0 ? BadResult : status;
+    byte = static_cast<std::uint8_t>(data);
+    return status;
+}
+
 }  // namespace
 
 frmUSB::frmUSB(common::Program& program)
@@ -114,40 +137,18 @@ std::int32_t frmUSB::HDQ8WriteRegister(std::uint8_t& yCommand, std::uint8_t& yDa
 
 std::int32_t frmUSB::EEReadByte(std::int16_t& nAddr, std::int16_t& /*nWriteData*/, std::int16_t& nReadData)
 {
-    auto& address = program.vars().giDeviceAddress;
-    std::vector<Arg> args{longByVal(1), integerByRef(address), integerByRef(nAddr), integerByRef(nReadData)};
-    std::int32_t status = toStatus(program.adapterControl().invoke(op::RegisterTransfer, args));
-    address = integerOf(args[1].value, address);
-    nAddr = integerOf(args[2].value, nAddr);
-    nReadData = integerOf(args[3].value, nReadData);
-    return status;
+    return registerTransfer(program, 1, nAddr, nReadData);
 }
 
 std::int32_t frmUSB::I2CReadByte(std::int16_t& nAddr, std::int16_t& nReadData, std::uint8_t& yRetByte)
 {
-    auto& address = program.vars().giDeviceAddress;
-    std::vector<Arg> args{longByVal(2), integerByRef(address), integerByRef(nAddr), integerByRef(nReadData)};
-    std::int32_t status = toStatus(program.adapterControl().invoke(op::RegisterTransfer, args));
-    address = integerOf(args[1].value, address);
-    nAddr = integerOf(args[2].value, nAddr);
-    nReadData = integerOf(args[3].value, nReadData);
-    // The byte result follows the data whatever the status; data that is no byte cannot be a
-    // good read.
-    if (!isByte(nReadData))
-        return status == 0 ? BadResult : status;
-    yRetByte = static_cast<std::uint8_t>(nReadData);
-    return status;
+    const std::int32_t status = registerTransfer(program, 2, nAddr, nReadData);
+    return takeByte(status, nReadData, yRetByte);
 }
 
 std::int32_t frmUSB::I2CWriteByte(std::int16_t& nAddr, std::int16_t& nWriteData)
 {
-    auto& address = program.vars().giDeviceAddress;
-    std::vector<Arg> args{longByVal(1), integerByRef(address), integerByRef(nAddr), integerByRef(nWriteData)};
-    std::int32_t status = toStatus(program.adapterControl().invoke(op::RegisterTransfer, args));
-    address = integerOf(args[1].value, address);
-    nAddr = integerOf(args[2].value, nAddr);
-    nWriteData = integerOf(args[3].value, nWriteData);
-    return status;
+    return registerTransfer(program, 1, nAddr, nWriteData);
 }
 
 std::int32_t frmUSB::WriteI2C(std::int16_t&, std::int16_t&, std::int16_t&, std::int16_t&)
@@ -160,12 +161,8 @@ std::int32_t frmUSB::WriteI2C(std::int16_t&, std::int16_t&, std::int16_t&, std::
 std::int32_t frmUSB::HDQ8ReadRegister(std::uint8_t& yCommand, std::uint8_t& yRtnByte)
 {
     std::vector<Arg> args{longByVal(1), integerByRef(yCommand), integerByRef(yRtnByte)};
-    std::int32_t status = toStatus(program.adapterControl().invoke(op::HDQReadCmd, args));
-    std::int16_t data = integerOf(args[2].value, yRtnByte);
-    if (!isByte(data))
-        return status == 0 ? BadResult : status;
-    yRtnByte = static_cast<std::uint8_t>(data);
-    return status;
+    const std::int32_t status = toStatus(program.adapterControl().invoke(op::HDQReadCmd, args));
+    return takeByte(status, integerOf(args[2].value, yRtnByte), yRtnByte);
 }
 
 std::int32_t frmUSB::HDQ8Break() { return 0; }

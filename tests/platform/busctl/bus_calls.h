@@ -37,18 +37,13 @@ inline Read readWord(AdapterControl& c, int command, int address, int onEntry = 
 }
 
 inline std::int16_t writeByte(AdapterControl& c, int address, int reg, int data, int mode = 1) {
-    return call(c, op::RegisterTransfer,
-                {longVal(mode), integerRef(address), integerRef(reg), integerRef(data)});
+    return call(c, op::RegisterTransfer, {longVal(mode), integerRef(address), integerRef(reg), integerRef(data)});
 }
 
 inline Read readByte(AdapterControl& c, int address, int reg, int onEntry = 0) {
     std::vector<Arg> args{longVal(2), integerRef(address), integerRef(reg), integerRef(onEntry)};
     const auto status = std::get<std::int16_t>(c.invoke(op::RegisterTransfer, args));
     return {status, std::get<std::int16_t>(args[3].value)};
-}
-
-inline std::int16_t openDevice(AdapterControl& c, std::string name) {
-    return call(c, op::OpenDevice, {stringRef(std::move(name))});
 }
 
 }  // namespace busctl_test

@@ -11,71 +11,56 @@ using platform::profile::withValue;
 
 namespace {
 
-struct FindCase {
+// Key "Refresh Time" of section "system": what a read finds in the text, and the text once a
+// write has set the key to "2".
+struct Case {
     const char* what;
     std::string text;
-    std::optional<std::string> expected;  // of key "Refresh Time" in section "system"
+    std::optional<std::string> value;
+    std::string written;
 };
 
-TEST(IniTextFind, FollowsTheTextRules)
+TEST(IniText, ReadsAndWritesByTheTextRules)
 {
-    const FindCase cases[] = {
-        {"plain", "[system]\nRefresh Time=1\n", "1"},
-        {"any letter case", "[SYSTEM]\nrefresh TIME=1\n", "1"},
-        {"blanks around names and value", "  [ system ]\t\n  Refresh Time \t=  \t2 5 \t\n", "2 5"},
-        {"double quotes", "[system]\nRefresh Time = \" 3 \" \n", " 3 "},
-        {"single quotes", "[system]\nRefresh Time='3'\n", "3"},
-        {"one pair only", "[system]\nRefresh Time=\"\"3\"\"\n", "\"3\""},
-        {"unmatched quotes kept", "[system]\nRefresh Time=\"3'\n", "\"3'"},
-        {"semicolon kept for the caller", "[system]\nRefresh Time=0.5 ; secs\n", "0.5 ; secs"},
-        {"CRLF", "[system]\r\nRefresh Time=4\r\n", "4"},
-        {"lone CR at the end", "[system]\nRefresh Time=4\r", "4"},
-        {"no final newline", "[system]\nRefresh Time=4", "4"},
-        {"byte-order mark", "\xEF\xBB\xBF[system]\nRefresh Time=4\n", "4"},
-        {"empty value is present", "[system]\nRefresh Time=\n", ""},
-        {"first key wins", "[system]\nRefresh Time=1\nrefresh time=2\n", "1"},
-        {"repeated section is one section", "[system]\na=1\n[x]\n[System]\nRefresh Time=5\n", "5"},
-        {"other section", "[other]\nRefresh Time=1\n[system]\n", std::nullopt},
-        {"before any section", "Refresh Time=1\n[system]\n", std::nullopt},
-        {"commented out", "[system]\n; Refresh Time=1\n", std::nullopt},
-        {"no equals sign", "[system]\nRefresh Time\n", std::nullopt},
-        {"binary around", "\0\xFF\xFE[x\n[system]\n\0=\xC3\x28\nRefresh Time=\xFF\0z\n"s, "\xFF\0z"s},
+    const std::string bom = "\xEF\xBB\xBF";
+    const Case cases[] = {
+        {"plain", "[system]\nRefresh Time=1\n", "1", "[system]\nRefresh Time=2\n"},
+        {"new file", "", std::nullopt, "[system]\nRefresh Time=2\n"},
+        {"any letter case, spacing kept", "[System]\r\n  refresh time =  '1'  \r\n", "1", "[System]\r\n  refresh time =  2  \r\n"},
+        {"blanks around", "  [ system ]\t\n  Refresh Time \t=  \t2 5 \t\n", "2 5", "  [ system ]\t\n  Refresh Time \t=  \t2 \t\n"},
+        {"double quotes", "[system]\nRefresh Time = \" 3 \" \n", " 3 ", "[system]\nRefresh Time = 2 \n"},
+        {"one pair only", "[system]\nRefresh Time=\"\"3\"\"\n", "\"3\"", "[system]\nRefresh Time=2\n"},
+        {"unmatched quotes kept", "[system]\nRefresh Time=\"3'\n", "\"3'", "[system]\nRefresh Time=2\n"},
+        {"semicolon kept for the caller", "[system]\nRefresh Time=0.5 ; s\n", "0.5 ; s", "[system]\nRefresh Time=2\n"},
+        {"lone CR at the end", "[system]\nRefresh Time=4\r", "4", "[system]\nRefresh Time=2\r"},
+        {"no final newline", "[system]\nRefresh Time=4", "4", "[system]\nRefresh Time=2"},
+        {"byte-order mark", bom + "[system]\nRefresh Time=4\n", "4", bom + "[system]\nRefresh Time=2\n"},
+        {"empty value is present", "[system]\nRefresh Time=\n", "", "[system]\nRefresh Time=2\n"},
+        {"first key wins", "[system]\nRefresh Time=1\nrefresh time=3\n", "1", "[system]\nRefresh Time=2\nrefresh time=3\n"},
+        {"repeated section is one section", "[system]\n[x]\n[System]\nRefresh Time=5\n", "5", "[system]\n[x]\n[System]\nRefresh Time=2\n"},
+        {"new key in the first appearance", "[system]\n[x]\n[system]\n", std::nullopt, "[system]\nRefresh Time=2\n[x]\n[system]\n"},
+        {"other section", "[other]\nRefresh Time=1\n", std::nullopt, "[other]\nRefresh Time=1\n\n[system]\nRefresh Time=2\n"},
+        {"before any section", "Refresh Time=1\n[system]\n", std::nullopt, "Refresh Time=1\n[system]\nRefresh Time=2\n"},
+        {"commented out", "[system]\n; Refresh Time=1\n", std::nullopt, "[system]\nRefresh Time=2\n; Refresh Time=1\n"},
+        {"binary around", "\0\xFF[x\n[system]\n\0=\xC3\x28\nRefresh Time=\xFF\0z\n"s, "\xFF\0z"s,
+         "\0\xFF[x\n[system]\n\0=\xC3\x28\nRefresh Time=2\n"s},
+        {"new key before blanks", "[system]\na=1\n\n; next\n[x]\n", std::nullopt, "[system]\na=1\nRefresh Time=2\n\n; next\n[x]\n"},
+        {"new key, no final newline", "[system]\r\na=1", std::nullopt, "[system]\r\na=1\r\nRefresh Time=2"},
+        {"new key, lone CR at the end", "[system]\r\na=1\r", std::nullopt, "[system]\r\na=1\r\nRefresh Time=2"},
+        {"new section after a blank line", "[x]\r\na=1\r\n", std::nullopt, "[x]\r\na=1\r\n\r\n[system]\r\nRefresh Time=2\r\n"},
+        {"new section, blank line there", "[x]\n\n", std::nullopt, "[x]\n\n[system]\nRefresh Time=2\n"},
+        {"new section, no final newline", "[x]\na=1", std::nullopt, "[x]\na=1\n\n[system]\nRefresh Time=2"},
     };
-    for (const FindCase& c : cases)
-        EXPECT_EQ(findValue(c.text, "system", "Refresh Time"), c.expected) << c.what;
-}
-
-struct WriteCase {
-    const char* what;
-    std::string before;
-    std::string after;  // with key "Refresh Time" of section "system" set to "2"
-};
-
-TEST(IniTextWrite, ChangesOnlyWhatItMust)
-{
-    const WriteCase cases[] = {
-        {"new file", "", "[system]\nRefresh Time=2\n"},
-        {"value only, spacing kept", "[System]\r\n  refresh time =  '1'  \r\n", "[System]\r\n  refresh time =  2  \r\n"},
-        {"empty value filled", "[system]\nRefresh Time=\n", "[system]\nRefresh Time=2\n"},
-        {"first of two replaced", "[system]\nRefresh Time=1\nRefresh Time=3\n", "[system]\nRefresh Time=2\nRefresh Time=3\n"},
-        {"new key after the last key, before blanks and comments",
-         "[system]\na=1\n\n; next\n[x]\n", "[system]\na=1\nRefresh Time=2\n\n; next\n[x]\n"},
-        {"new key in the first of a repeated section", "[system]\n[x]\n[system]\n", "[system]\nRefresh Time=2\n[x]\n[system]\n"},
-        {"new key, no final newline", "[system]\r\na=1", "[system]\r\na=1\r\nRefresh Time=2"},
-        {"new key, lone CR at the end", "[system]\r\na=1\r", "[system]\r\na=1\r\nRefresh Time=2"},
-        {"new section after a blank line", "[x]\r\na=1\r\n", "[x]\r\na=1\r\n\r\n[system]\r\nRefresh Time=2\r\n"},
-        {"new section, blank line there", "[x]\n\n", "[x]\n\n[system]\nRefresh Time=2\n"},
-        {"new section, no final newline", "[x]\na=1", "[x]\na=1\n\n[system]\nRefresh Time=2"},
-    };
-    for (const WriteCase& c : cases) {
-        EXPECT_EQ(withValue(c.before, "system", "Refresh Time", "2"), c.after) << c.what;
-        EXPECT_EQ(findValue(c.after, "system", "Refresh Time"), "2") << c.what;
+    for (const Case& c : cases) {
+        EXPECT_EQ(findValue(c.text, "system", "Refresh Time"), c.value) << c.what;
+        EXPECT_EQ(withValue(c.text, "system", "Refresh Time", "2"), c.written) << c.what;
+        EXPECT_EQ(findValue(c.written, "system", "Refresh Time"), "2") << c.what;
     }
     // Blanks around names and value are dropped, so rewriting never piles them up.
     EXPECT_EQ(withValue("[s]\nk = 1 \n", " S ", "\tK ", " \"2\" "), "[s]\nk = \"2\" \n");
 }
 
-TEST(IniTextWrite, RefusesWhatWouldChangeTheFileStructure)
+TEST(IniText, RefusesWritesThatWouldChangeTheFileStructure)
 {
     const char* const refused[][3] = {
         {"s", "k", "a\nb"}, {"s", "k", "a\rb"}, {" ", "k", "1"}, {"s]", "k", "1"},

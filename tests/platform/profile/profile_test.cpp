@@ -2,13 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "support/test_driver.h"
 
 using namespace std::string_literals;
 namespace fs = std::filesystem;
@@ -18,53 +17,30 @@ namespace {
 
 class Profile : public testing::Test {
 protected:
-    void SetUp() override
+    std::string read(const std::string& key, std::size_t max = 99) const { return profile::readString(file, "system", key, "default", max); }
+    bool write(const std::string& key, const std::string& value, const profile::WriteOptions& options = {}) const
     {
-        std::string name = (fs::temp_directory_path() / "profile_test.XXXXXX").string();
-        ASSERT_NE(::mkdtemp(name.data()), nullptr);
-        folder = name;
-        file = folder / "QuelvarEV.ini";
+        return profile::writeString(file, "system", key, value, options);
     }
-    void TearDown() override
-    {
-        fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add);
-        fs::remove_all(folder);
-    }
-    static void put(const fs::path& path, const std::string& bytes)
-    {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-    static std::string get(const fs::path& path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
-    std::string read(const std::string& key, std::size_t maxChars = 1000) const
-    {
-        return profile::readString(file, "system", key, "default", maxChars);
-    }
-    bool write(const std::string& key, const std::string& value) const
-    {
-        return profile::writeString(file, "system", key, value);
-    }
-    // The folder holds nothing but the settings file (no temporary left behind).
+    std::optional<std::string> get(const std::string& name = "QuelvarEV.ini") const { return files.readSettingsFile(name); }
+    // Nothing but the settings file in the folder: no temporary left behind.
     void expectOnlyTheFile() const
     {
         for (const fs::directory_entry& entry : fs::directory_iterator(folder))
             EXPECT_EQ(entry.path(), file);
     }
 
-    fs::path folder;
-    fs::path file;
+    testsupport::TestDriver files;  // for its temporary settings folder
+    const fs::path folder = files.settingsFolder();
+    fs::path file = folder / "QuelvarEV.ini";
 };
 
 TEST_F(Profile, FirstWritesCreateFolderAndFile)
 {
     file = folder / "new" / "sub" / "QuelvarEV.ini";
-    EXPECT_EQ(read("Write Delay"), "default");
     ASSERT_TRUE(write("Write Delay", "0.07"));
     ASSERT_TRUE(write("Refresh Time", "1"));
-    EXPECT_EQ(get(file), "[system]\nWrite Delay=0.07\nRefresh Time=1\n");
+    EXPECT_EQ(get("new/sub/QuelvarEV.ini"), "[system]\nWrite Delay=0.07\nRefresh Time=1\n");
     EXPECT_EQ(fs::status(folder / "new").permissions(), fs::perms::owner_all);
 }
 
@@ -73,31 +49,30 @@ TEST_F(Profile, HandEditedFileKeepsEveryOtherByte)
     const std::string before = "; settings\r\n[Logging]\r\nVCELL1 = True ; keep\r\n\r\n"
                                "  [ SYSTEM ]  ; main\r\n write delay\t=\t\"0.07\"  \r\n"
                                "refresh time=1\r\n\r\n; about the next one\r\n[other]\r\nx=\xFF\0y"s;
-    put(file, before);
+    files.writeSettingsFile("QuelvarEV.ini", before);
     ::chmod(file.c_str(), 0640);
     ASSERT_TRUE(write("Write Delay", "0.1"));
     ASSERT_TRUE(write("Log Rate", "5"));
     std::string expected = before;
     expected.replace(expected.find("\"0.07\""), 6, "0.1");
     expected.insert(expected.find("\r\n\r\n; about") + 2, "Log Rate=5\r\n");
-    EXPECT_EQ(get(file), expected);
+    EXPECT_EQ(get(), expected);
     EXPECT_EQ(read("write DELAY"), "0.1");
-    EXPECT_EQ(profile::readString(file, "logging", "vcell1", "", 60), "True ; keep");
     EXPECT_EQ(fs::status(file).permissions(), fs::perms(0640));
     expectOnlyTheFile();
 }
 
 TEST_F(Profile, FailedReplaceLeavesTheOldFileWhole)
 {
-    put(file, "[system]\nRefresh Time=1");
+    files.writeSettingsFile("QuelvarEV.ini", "[system]\nRefresh Time=1");
     profile::WriteOptions failing;
     failing.beforeReplace = [&](const fs::path& temporary) {
         EXPECT_EQ(temporary.parent_path(), folder);
-        EXPECT_EQ(get(temporary), "[system]\nRefresh Time=2");
+        EXPECT_EQ(get(temporary.filename()), "[system]\nRefresh Time=2");
         return false;
     };
-    EXPECT_FALSE(profile::writeString(file, "system", "Refresh Time", "2", failing));
-    EXPECT_EQ(get(file), "[system]\nRefresh Time=1");
+    EXPECT_FALSE(write("Refresh Time", "2", failing));
+    EXPECT_EQ(get(), "[system]\nRefresh Time=1");
     expectOnlyTheFile();
 }
 
@@ -107,11 +82,7 @@ TEST_F(Profile, UnusableFilesGiveTheDefaultAndAreNotWritten)
         EXPECT_EQ(read("k"), "default") << what;
         EXPECT_FALSE(write("k", "2")) << what;
     };
-    const std::string atLimit = "[system]\nk=1\n" + std::string(profile::maxFileBytes - 13, ' ');
-    put(file, atLimit);
-    EXPECT_EQ(read("k"), "1");
-    put(file, atLimit + " ");
-    expectUnusable("one byte over the limit");
+    files.writeSettingsFile("QuelvarEV.ini", "[system]\nk=1\n");
     fs::resize_file(file, 100'000'000);  // sparse, so quick
     expectUnusable("100 MB");
     EXPECT_EQ(fs::file_size(file), 100'000'000u);
@@ -121,24 +92,24 @@ TEST_F(Profile, UnusableFilesGiveTheDefaultAndAreNotWritten)
     fs::remove(file);
     ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);  // a blocking open would wait for a writer
     expectUnusable("a pipe");
-    fs::remove(file);
-    file = folder / "plain" / "QuelvarEV.ini";
-    put(folder / "plain", "x");
+    file = files.writeSettingsFile("plain", "x") / "QuelvarEV.ini";
     expectUnusable("a file in the folder's place");
-    EXPECT_EQ(get(folder / "plain"), "x");
+    EXPECT_EQ(get("plain"), "x");
 }
 
-TEST_F(Profile, ReadsCutToMaxCharsAndLongLinesPass)
+TEST_F(Profile, GarbageAndLongLinesPassAndReadsAreCut)
 {
+    const std::string garbage = "\0\xFF\xFE[[\x80]=\n\xC3\x28=\x01\n"s;
     const std::string longLine = "junk=" + std::string(500'000, 'x') + "\n";
-    put(folder / "real.ini", "[system]\n" + longLine + "Long=" + std::string(60, 'a') + ";bbb\nEmpty=\n");
+    files.writeSettingsFile("real.ini", garbage + "[system]\n" + longLine + "Long=" + std::string(60, 'a') + ";b\nEmpty=\n");
     fs::create_symlink("real.ini", file);
     EXPECT_EQ(read("Long", 60), std::string(60, 'a'));
+    EXPECT_EQ(read("junk", 60), std::string(60, 'x'));
     EXPECT_EQ(read("Empty"), "");
     EXPECT_EQ(read("Missing", 3), "def");
-    EXPECT_EQ(read("junk", 60), std::string(60, 'x'));
     ASSERT_TRUE(write("k", "v"));
     EXPECT_TRUE(fs::is_symlink(file));  // the link is kept and its file written
+    EXPECT_EQ(get("real.ini")->substr(0, garbage.size()), garbage);
     EXPECT_EQ(read("k"), "v");
 }
 
@@ -146,7 +117,7 @@ TEST_F(Profile, NoPermissionMeansDefaultAndNoChange)
 {
     if (::geteuid() == 0)
         GTEST_SKIP() << "permission bits do not stop root";
-    put(file, "[system]\nk=1\n");
+    files.writeSettingsFile("QuelvarEV.ini", "[system]\nk=1\n");
     ::chmod(folder.c_str(), 0500);
     EXPECT_FALSE(write("k", "2"));
     EXPECT_EQ(read("k"), "1");
@@ -155,15 +126,13 @@ TEST_F(Profile, NoPermissionMeansDefaultAndNoChange)
     EXPECT_EQ(read("k"), "default");
     EXPECT_FALSE(write("k", "2"));
     ::chmod(file.c_str(), 0600);
-    EXPECT_EQ(get(file), "[system]\nk=1\n");
+    EXPECT_EQ(get(), "[system]\nk=1\n");
     expectOnlyTheFile();
 }
 
 TEST(ProfilePlace, BareNamesLiveInTheSettingsFolder)
 {
-    EXPECT_EQ(profile::resolve("QuelvarEV.ini", "/cfg/q"), fs::path("/cfg/q/QuelvarEV.ini"));
-    EXPECT_EQ(profile::resolve("/etc/x.ini", "/cfg/q"), fs::path("/etc/x.ini"));
-
+    EXPECT_EQ(profile::resolve("/etc/x.ini", "/cfg/q"), fs::path("/etc/x.ini"));  // bare names: the settings tests
     // Each test runs in a process of its own under CTest; the environment is not restored.
     ::setenv("HOME", "/home/u", 1);
     ::setenv("XDG_CONFIG_HOME", "/xdg", 1);
