@@ -137,18 +137,5 @@ BENCHMARK(BM_FormOpenAndPaint)->UseManualTime()->Unit(benchmark::kMillisecond)->
 
 int main(int argc, char** argv)
 {
-    if (argc >= 2 && std::strcmp(argv[1], "--child-form") == 0)
-        return runFormChild(argc, argv);
-    if (argc >= 3 && std::strcmp(argv[1], "--child-plain") == 0)
-        return plainwindow::runChild(argc, argv, argv[2]);
-    if (procbench::isChild())
-        return 2;
-
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    comparison.print("500-control form on the Qt view / the same as stock Qt widgets", Limit);
-    return 0;
+    return plainwindow::comparisonMain(argc, argv, "--child-form", runFormChild, comparison, "500-control form on the Qt view / the same as stock Qt widgets", Limit);
 }

@@ -20,7 +20,10 @@
 #include <QRadioButton>
 #include <QTabBar>
 #include <QWidget>
+#include <benchmark/benchmark.h>
+
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -536,6 +539,26 @@ inline int runChild(int argc, char** argv, const char* file)
     procbench::PaintWatch watch(*window);
     window->show();
     return app.exec();
+}
+
+// The main of a comparison bench: runs as one of the two kinds of child when asked to, else runs
+// the benchmark (which spawns the children) and prints the comparison.
+inline int comparisonMain(int argc, char** argv, const char* oursFlag, int (*runOurs)(int, char**),
+                          procbench::Comparison& comparison, const char* title, double limit)
+{
+    if (argc >= 2 && std::strcmp(argv[1], oursFlag) == 0)
+        return runOurs(argc, argv);
+    if (argc >= 3 && std::strcmp(argv[1], "--child-plain") == 0)
+        return runChild(argc, argv, argv[2]);
+    if (procbench::isChild())
+        return 2;
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    comparison.print(title, limit);
+    return 0;
 }
 
 }  // namespace plainwindow

@@ -77,18 +77,5 @@ BENCHMARK(BM_StartToPaint)->UseManualTime()->Unit(benchmark::kMillisecond)->Iter
 
 int main(int argc, char** argv)
 {
-    if (argc >= 2 && std::strcmp(argv[1], "--child-program") == 0)
-        return runProgramChild(argc, argv);
-    if (argc >= 3 && std::strcmp(argv[1], "--child-plain") == 0)
-        return plainwindow::runChild(argc, argv, argv[2]);
-    if (procbench::isChild())
-        return 2;
-
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    comparison.print("program's main window / the same as stock Qt widgets", Limit);
-    return 0;
+    return plainwindow::comparisonMain(argc, argv, "--child-program", runProgramChild, comparison, "program's main window / the same as stock Qt widgets", Limit);
 }
