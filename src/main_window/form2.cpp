@@ -14,6 +14,11 @@
 #include "platform/forms/simple_controls.h"
 #include "platform/forms/tab_control.h"
 #include "platform/forms/timer.h"
+#include "protector/control_page.h"
+#include "protector/eeprom_page.h"
+#include "protector/page_panels.h"
+#include "protector/registers_page.h"
+#include "protector/status_lamps.h"
 
 namespace main_window {
 
@@ -42,6 +47,11 @@ Form2::Form2(common::Program& program) : Form(program.platform(), "Form2"), prog
     timedWrites = std::make_unique<TimedWrites>(program, *this, get<PictureBox>("picApplication"),
         setpoints->chargeCurrent(), setpoints->chargeVoltage(), setpoints->inputCurrent(),
         get<Timer>("tmrChargerTimeOut"), get<Timer>("tmrDataInput"));
+    protector::buildPagePanels(*this, get<TabControl>("SSTab1"));
+    controlPage = std::make_unique<protector::ControlPage>(program, *this, get<PictureBox>("picControl"));
+    eepromPage = std::make_unique<protector::EepromPage>(program, *this, get<PictureBox>("picEeprom"));
+    registersPage = std::make_unique<protector::RegistersPage>(program, *this, get<PictureBox>("picRegisters"));
+    statusLamps = std::make_unique<protector::StatusLamps>(program, *this, get<PictureBox>("Picture2"));
     bindHandlers();
 }
 
@@ -50,6 +60,10 @@ Form2::~Form2() = default;
 void Form2::ComputeChargeCurrent() { setpoints->ComputeChargeCurrent(); }
 void Form2::ReadChargeCurrent() { setpoints->ReadChargeCurrent(); }
 void Form2::ReadChargeVoltage() { setpoints->ReadChargeVoltage(); }
+void Form2::ReadAllRegisters() { registersPage->ReadAllRegisters(); }
+void Form2::InitializeEepromPage() { eepromPage->InitializeEepromPage(); }
+void Form2::InitializeControlPage() { controlPage->InitializeControlPage(); }
+void Form2::SetControlMode() { controlPage->SetControlMode(); }
 
 void Form2::buildTopLevel()
 {

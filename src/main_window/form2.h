@@ -10,6 +10,7 @@
 
 namespace common { class Program; }
 namespace platform::forms { class Control; }
+namespace protector { class ControlPage; class EepromPage; class RegistersPage; class StatusLamps; }
 
 namespace main_window {
 
@@ -25,6 +26,11 @@ public:
     void ComputeChargeCurrent();
     void ReadChargeCurrent();
     void ReadChargeVoltage();
+    // Public methods of the protector pages.
+    void ReadAllRegisters();
+    void InitializeEepromPage();
+    void InitializeControlPage();
+    void SetControlMode();
 
     // Event handlers.
     void Form_Load();
@@ -57,6 +63,10 @@ private:
     common::Program& program;
     std::unique_ptr<SetpointFrames> setpoints;
     std::unique_ptr<TimedWrites> timedWrites;
+    std::unique_ptr<protector::ControlPage> controlPage;
+    std::unique_ptr<protector::EepromPage> eepromPage;
+    std::unique_ptr<protector::RegistersPage> registersPage;
+    std::unique_ptr<protector::StatusLamps> statusLamps;
 };
 
 }  // namespace main_window

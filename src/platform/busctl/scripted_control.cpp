@@ -31,7 +31,32 @@ Variant ScriptedControl::invoke(int dispId, std::vector<Arg>& args) {
 }
 
 std::int16_t ScriptedControl::answer(int dispId, std::vector<Arg>& args) {
-    const std::int16_t status = nextStatus(dispId);
+    std::int16_t status = nextStatus(dispId);
+    const bool byteTransfer = dispId == op::RegisterTransfer &&
+        (std::get<std::int32_t>(args[0].value) == 1 || std::get<std::int32_t>(args[0].value) == 2);
+    const auto direction = byteTransfer && std::get<std::int32_t>(args[0].value) == 2 ? Direction::Read : Direction::Write;
+    if (byteTransfer) {
+        status = aimedStatus(direction, integer(args[2].value), status);
+    }
+    const std::int16_t result = transfer(dispId, args, status);
+    if (byteTransfer) {
+        transfers.push_back({direction, integer(args[1].value), integer(args[2].value), integer(args[3].value), result});
+    }
+    return result;
+}
+
+std::int16_t ScriptedControl::aimedStatus(Direction direction, int reg, std::int16_t status) {
+    for (auto it = aimed.begin(); it != aimed.end(); ++it) {
+        if (it->direction == direction && it->reg == reg && --it->remaining == 0) {
+            status = it->status;
+            aimed.erase(it);
+            break;
+        }
+    }
+    return status;
+}
+
+std::int16_t ScriptedControl::transfer(int dispId, std::vector<Arg>& args, std::int16_t status) {
     if (board != nullptr) {
         return status != 0 ? status : std::get<std::int16_t>(board->invoke(dispId, args));
     }
@@ -89,6 +114,12 @@ void ScriptedControl::failNext(int dispId, int count, std::int16_t status) {
 
 void ScriptedControl::setDefaultStatus(int dispId, std::int16_t status) {
     defaults[dispId] = status;
+}
+
+void ScriptedControl::failByteTransfer(Direction direction, int reg, int nth, std::int16_t status) {
+    if (nth > 0) {
+        aimed.push_back({direction, reg, nth, status});
+    }
 }
 
 void ScriptedControl::setByte(int reg, std::uint8_t data) { bytes[reg] = data; }
@@ -162,6 +193,12 @@ std::ostream& operator<<(std::ostream& out, const ScriptedControl::WordWrite& wr
 std::ostream& operator<<(std::ostream& out, const ScriptedControl::ByteWrite& write) {
     return out << std::hex << "{reg 0x" << write.reg << ", data 0x" << write.data << '}'
                << std::dec;
+}
+
+std::ostream& operator<<(std::ostream& out, const ScriptedControl::ByteTransfer& transfer) {
+    return out << std::hex << '{' << (transfer.direction == ScriptedControl::Direction::Read ? "read" : "write")
+               << " addr 0x" << transfer.address << ", reg 0x" << transfer.reg << ", value 0x" << transfer.value
+               << ", status " << std::dec << transfer.status << '}';
 }
 
 }  // namespace platform::busctl

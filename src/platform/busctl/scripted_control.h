@@ -45,6 +45,16 @@ public:
         int data;
         friend bool operator==(const ByteWrite&, const ByteWrite&) = default;
     };
+    enum class Direction { Read, Write };
+    // One byte register transfer: the value written, or for a read the value that came back.
+    struct ByteTransfer {
+        Direction direction;
+        int address;
+        int reg;
+        int value;
+        std::int16_t status;
+        friend bool operator==(const ByteTransfer&, const ByteTransfer&) = default;
+    };
 
     ScriptedControl() = default;
     explicit ScriptedControl(SimulatedBoard& board) : board(&board) {}
@@ -59,6 +69,9 @@ public:
     void setByte(int reg, std::uint8_t data);        // RegisterTransfer reads, any address
     void setWord(int command, std::uint16_t word);   // ReadWordCmd, any address
     void setFreeDevices(std::int32_t count, std::string names);
+    // Fails the nth (1 = the next) read or write of `reg` from now on, at any address, with
+    // `status`; it wins over the queued statuses and never reaches the board.
+    void failByteTransfer(Direction direction, int reg, int nth, std::int16_t status = 1);
 
     // What the bus saw, oldest first. Failed and refused attempts are included.
     const std::vector<Call>& calls() const { return log; }
@@ -68,14 +81,28 @@ public:
     std::vector<ByteWrite> byteWrites() const;  // mode 1 transfers
     std::vector<int> wordReads() const;         // commands
     std::vector<int> byteReads() const;         // registers of mode 2 transfers
-    void clearLog() { log.clear(); }
+    // Every byte read and write in order, failed ones included.
+    const std::vector<ByteTransfer>& byteTransfers() const { return transfers; }
+    void clearLog() { log.clear(); transfers.clear(); }
 
 private:
     std::int16_t nextStatus(int dispId);
     std::int16_t answer(int dispId, std::vector<Arg>& args);
+    // The answer for a status already chosen: the board's, or the script's bytes and words.
+    std::int16_t transfer(int dispId, std::vector<Arg>& args, std::int16_t status);
+    std::int16_t aimedStatus(Direction direction, int reg, std::int16_t status);
+
+    struct AimedFailure {
+        Direction direction;
+        int reg;
+        int remaining;  // transfers of that kind until the failing one, itself included
+        std::int16_t status;
+    };
 
     SimulatedBoard* board = nullptr;
     std::vector<Call> log;
+    std::vector<ByteTransfer> transfers;
+    std::vector<AimedFailure> aimed;
     std::map<int, std::deque<std::int16_t>> queued;
     std::map<int, std::int16_t> defaults;
     std::map<int, std::uint8_t> bytes;
@@ -86,5 +113,6 @@ private:
 
 std::ostream& operator<<(std::ostream& out, const ScriptedControl::WordWrite& write);
 std::ostream& operator<<(std::ostream& out, const ScriptedControl::ByteWrite& write);
+std::ostream& operator<<(std::ostream& out, const ScriptedControl::ByteTransfer& transfer);
 
 }  // namespace platform::busctl

@@ -52,4 +52,27 @@ TEST(ScriptedControl, BackingBoardAnswersWhatTheScriptDoesNotFail) {
     EXPECT_EQ(bus.callCount(op::WriteWordCmd), 2);
 }
 
+// One list of byte transfers in order; a failure aimed at one register's nth read or write hits
+// exactly that transfer, on the script and on the board alike.
+TEST(ScriptedControl, ListsByteTransfersInOrderAndFailsOnlyTheAimedOne) {
+    using T = ScriptedControl::ByteTransfer;
+    constexpr auto R = ScriptedControl::Direction::Read, W = ScriptedControl::Direction::Write;
+    SimulatedBoard board;
+    ScriptedControl scripted, boarded(board);
+    ASSERT_EQ(call(boarded, op::OpenDevice, {stringRef("SIMBOARD-1")}), 0);
+    for (ScriptedControl* bus : {&scripted, &boarded}) {
+        SCOPED_TRACE(bus == &scripted ? "script" : "board");
+        bus->failByteTransfer(R, 0x04, 2, 7);
+        bus->failByteTransfer(W, 0x04, 1, 8);
+        writeByte(*bus, 0x52, 0x04, 0x81);  // fails
+        readByte(*bus, 0x52, 0x04);
+        readByte(*bus, 0x52, 0x03);
+        writeByte(*bus, 0x52, 0x04, 0x81);
+        readByte(*bus, 0x52, 0x04, 0x33);  // fails: the entry value stays
+        readByte(*bus, 0x52, 0x04);
+        EXPECT_THAT(bus->byteTransfers(), ElementsAre(T{W, 0x52, 0x04, 0x81, 8}, T{R, 0x52, 0x04, 0, 0}, T{R, 0x52, 0x03, 0, 0},
+                                                      T{W, 0x52, 0x04, 0x81, 0}, T{R, 0x52, 0x04, 0x33, 7}, T{R, 0x52, 0x04, 0x81, 0}));
+    }
+}
+
 }  // namespace

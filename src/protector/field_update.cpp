@@ -1,0 +1,15 @@
+#include "protector/field_update.h"
+
+#include "adapter/bus.h"
+
+namespace protector {
+
+std::int32_t updateField(common::Program& program, std::uint8_t reg, std::uint8_t mask, std::uint8_t value)
+{
+    std::uint8_t d = 0;
+    if (const std::int32_t status = adapter::ReadByteReg(program, reg, d); status != 0)
+        return status;
+    return adapter::WriteByteReg(program, reg, static_cast<std::uint8_t>((d & ~mask) | (value & mask)));
+}
+
+}  // namespace protector
