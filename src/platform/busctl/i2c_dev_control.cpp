@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <utility>
 
@@ -16,19 +15,6 @@ namespace platform::busctl {
 namespace {
 
 constexpr long NeededFunctions = I2C_FUNC_SMBUS_BYTE_DATA | I2C_FUNC_SMBUS_WORD_DATA;
-
-std::string hex2(int v)
-{
-    char text[8];
-    std::snprintf(text, sizeof text, "0x%02X", v & 0xFF);
-    return text;
-}
-
-std::string describe(const SmbusTransfer& t)
-{
-    static constexpr const char* Kinds[] = {"read byte", "write byte", "read word", "write word"};
-    return std::string(Kinds[static_cast<int>(t.kind)]) + " " + hex2(t.command) + " at address " + hex2(t.address);
-}
 
 bool fitsByte(int v) { return v >= 0 && v <= 0xFF; }
 
@@ -157,7 +143,7 @@ std::int16_t I2cDevControl::transfer(SmbusKind kind, int address, int command, i
                           static_cast<std::uint16_t>(value)};
     const int r = seam.transfer(fd, t);
     if (r < 0)
-        return fail(-r, openNode + ": " + describe(t) + ": " + std::strerror(-r));
+        return fail(-r, openNode + ": " + describeTransfer(t) + ": " + std::strerror(-r));
     if (read)
         *read = static_cast<std::int16_t>(r);
     return 0;

@@ -1,6 +1,7 @@
 #include "platform/busctl/i2c_seam.h"
 
 #include <cerrno>
+#include <cstdio>
 
 #include <fcntl.h>
 #include <sys/ioctl.h>
@@ -18,6 +19,14 @@ namespace {
 constexpr unsigned long TimeoutTicks = 10;
 
 }  // namespace
+
+std::string describeTransfer(const SmbusTransfer& t)
+{
+    static constexpr const char* Kinds[] = {"read byte", "write byte", "read word", "write word"};
+    char text[64];
+    std::snprintf(text, sizeof text, "%s 0x%02X at address 0x%02X", Kinds[static_cast<int>(t.kind)], t.command, t.address);
+    return text;
+}
 
 int KernelI2c::open(const std::string& path, int flags)
 {

@@ -15,6 +15,9 @@ struct SmbusTransfer {
     std::uint16_t value = 0;  // the byte or word to write
 };
 
+// "read word 0x14 at address 0x09", for messages and logs.
+std::string describeTransfer(const SmbusTransfer& t);
+
 class I2cSeam {
 public:
     virtual ~I2cSeam() = default;
