@@ -86,8 +86,10 @@ std::int16_t I2cDevControl::listFree(std::vector<Arg>& args)
     std::int32_t count = 0;
     std::string names;
     for (const Candidate& c : candidates()) {
-        if (heldElsewhere(c.node))
+        if (heldElsewhere(c.node)) {
+            fail(EBUSY, c.node.string() + ": held by another run of the program");
             continue;
+        }
         names += (count++ ? "," : "") + c.adapter.listName();
     }
     args[1].value = count;
