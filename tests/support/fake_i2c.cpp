@@ -56,8 +56,16 @@ int BoardOnI2c::setLimits(int) { return plugged ? 0 : -ENODEV; }
 int BoardOnI2c::transfer(int, const SmbusTransfer& t)
 {
     const int result = !plugged ? -ENODEV : owned.count(t.address) ? -EBUSY : failing > 0 ? (--failing, -failError) : answer(t);
-    transfers.push_back(describeTransfer(t) + (result < 0 ? " -> " + std::to_string(result) : ""));
+    transfers.emplace_back(t, result);
     return result;
+}
+
+std::vector<std::string> BoardOnI2c::transferLog() const
+{
+    std::vector<std::string> log;
+    for (const auto& [t, result] : transfers)
+        log.push_back(describeTransfer(t) + (result < 0 ? " -> " + std::to_string(result) : ""));
+    return log;
 }
 
 // The board takes the program's 8-bit addresses; a refusal is no acknowledge on the wire.

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/busctl/i2c_dev_control.h"
@@ -37,10 +38,12 @@ public:
     void unplug() { plugged = false; }                       // every call fails with -ENODEV
     long functions;
 
-    // What reached the kernel: the nodes opened ("<path> rw" or "<path> ro") and the
-    // transfers ("read word 0xFE at address 0x09", with " -> -6" when it failed).
+    // What reached the kernel: the nodes opened ("<path> rw" or "<path> ro") and the transfers
+    // with their results.
     std::vector<std::string> opened;
-    std::vector<std::string> transfers;
+    std::vector<std::pair<platform::busctl::SmbusTransfer, int>> transfers;
+    // The transfers as "read word 0xFE at address 0x09", with " -> -6" when one failed.
+    std::vector<std::string> transferLog() const;
 
     int open(const std::string& path, int flags) override;
     void close(int fd) override;

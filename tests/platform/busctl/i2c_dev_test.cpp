@@ -102,7 +102,7 @@ TEST(I2cDevControl, WithoutUsbAdapterStartUpShowsTheUsbErrorAndOpensNothing)
     EXPECT_THAT(run.messages(), ElementsAre(UsbError));
     EXPECT_THAT(run.kernel.opened, IsEmpty());
     run.user().click("cmdReadId");
-    EXPECT_THAT(run.kernel.transfers, IsEmpty());
+    EXPECT_THAT(run.kernel.transferLog(), IsEmpty());
 }
 
 // Identifiers at 0x09, a set-point written and read back, then the test-mode words at 0x29.
@@ -121,7 +121,7 @@ TEST(I2cDevControl, TheProgramsFlowsReachTheBoardAtSevenBitAddresses)
         std::uint8_t ms = 0, ls = 0;
         EXPECT_EQ(adapter::ReadWordReg(run.driver.program(), command, ms, ls), 0);
     }
-    EXPECT_THAT(run.kernel.transfers,
+    EXPECT_THAT(run.kernel.transferLog(),
                 ElementsAre("read word 0xFE at address 0x09", "read word 0xFF at address 0x09", "write word 0x14 at address 0x09",
                             "read word 0x14 at address 0x09", "read word 0x00 at address 0x29",
                             "read word 0x08 at address 0x29", "read word 0x0B at address 0x29"));
@@ -157,7 +157,7 @@ TEST(I2cDevControl, BusFailuresBecomeReadErrorsAndNamedReports)
         run.user().click("cmdReadId");
         EXPECT_EQ(run.messages(), c.messages);
         EXPECT_EQ(std::count_if(run.kernel.transfers.begin(), run.kernel.transfers.end(),
-                                [](const std::string& t) { return t.find("0xFE") != std::string::npos; }), c.attempts);
+                                [](const auto& t) { return t.first.command == 0xFE; }), c.attempts);
         ASSERT_EQ(run.reports.size(), 1u);  // repeats are left out
         EXPECT_EQ(run.reports[0], tree.node(7).string() + ": " + c.report);
     }
@@ -195,7 +195,7 @@ TEST(I2cDevControl, RefusedOperationsPutNothingOnTheWire)
     EXPECT_NE(writeByte(run.control, 0x12, 1, 256), 0);
     EXPECT_NE(call(run.control, op::HDQWriteCmd, {longVal(1), integerRef(1), integerRef(1)}), 0);
     EXPECT_NE(call(run.control, op::ConfirmWrite), 0);
-    EXPECT_THAT(run.kernel.transfers, IsEmpty());
+    EXPECT_THAT(run.kernel.transferLog(), IsEmpty());
     EXPECT_EQ(writeByte(run.control, 0x12, 2, 0x5A), 0);
     EXPECT_EQ(readByte(run.control, 0x12, 2), (Read{0, 0x5A}));
 }
