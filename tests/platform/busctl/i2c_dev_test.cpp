@@ -149,6 +149,11 @@ TEST(I2cDevControl, AnAdapterIsHeldByOneRunOnly)
     EXPECT_THAT(named.start(), ElementsAre(UsbError));
     EXPECT_THAT(named.reports, ElementsAre(held));
 
+    // A bus the user names is used however it is attached.
+    tree.addAdapter(0, "SMBus I801 adapter at efa0", Carrier::Motherboard);
+    I2cRun motherboard(tree, tree.node(0));
+    EXPECT_THAT(motherboard.start(), IsEmpty());
+
     call(first.control, op::CloseAdapter);
     I2cRun lacking(tree, tree.node(7));
     lacking.kernel.functions = I2C_FUNC_I2C;
