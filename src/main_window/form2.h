@@ -14,6 +14,7 @@ namespace platform::forms { class Control; }
 namespace main_window {
 
 class SetpointFrames;
+class TestModePage;
 class TimedWrites;
 
 class Form2 : public platform::forms::Form {
@@ -57,6 +58,7 @@ private:
     common::Program& program;
     std::unique_ptr<SetpointFrames> setpoints;
     std::unique_ptr<TimedWrites> timedWrites;
+    std::unique_ptr<TestModePage> testMode;
 };
 
 }  // namespace main_window
