@@ -15,6 +15,7 @@
 #include "platform/forms/text_box.h"
 #include "platform/qtview/control_view.h"
 #include "platform/qtview/form_window.h"
+#include "process_bench.h"
 #include "qt_bench.h"
 
 namespace {
@@ -35,6 +36,7 @@ void pokeWord(busctl::SimulatedBoard& board, std::int16_t command, std::uint16_t
 void BM_TestModeReadFlipsAllBoxes(benchmark::State& state)
 {
     platform::qtview::QtPlatform qt;
+    qt.setSettingsFolder(procbench::scratchFolder());
     busctl::SimulatedBoard board;
     common::Program program(qt, board);
     auto& form = program.form2();

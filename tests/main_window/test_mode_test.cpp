@@ -174,22 +174,19 @@ TEST_F(TestModeTest, WriteSendsTheBoxesToTheWritableRegisterOnlyAndReportsAFailu
 TEST_F(TestModeTest, TabGoesThroughTheBoxesTheButtonsTheFieldsThenTheTrimOptions)
 {
     std::vector<std::string> expected;
-    for (const char* w : Words)
-        for (int i = 0; i < 16; ++i)
-            expected.push_back("chk" + std::string(w) + std::to_string(i));
-    for (const char* w : Words)
-        expected.insert(expected.end(), {"cmdRead" + std::string(w), "cmdWrite" + std::string(w)});
-    for (const char* w : Words)
-        expected.push_back("txt" + std::string(w));
-    for (const char* w : {"Trim0", "Trim1", "Trim2"})
-        expected.insert(expected.end(), {"opt" + std::string(w) + "0", "opt" + std::string(w) + "1"});
+    for (int i = 0; i < 16 * 6; ++i)
+        expected.push_back("chk" + std::string(Words[i / 16]) + std::to_string(i % 16));
+    for (std::string w : Words)
+        expected.insert(expected.end(), {"cmdRead" + w, "cmdWrite" + w});
+    for (std::string w : Words)
+        expected.push_back("txt" + w);
+    for (std::string w : {"optTrim0", "optTrim1", "optTrim2"})
+        expected.insert(expected.end(), {w + "0", w + "1"});
     startOnPage();
     user().focus("chkTestMode0", 0);
     std::vector<std::string> seen;
-    for (std::size_t i = 0; i < expected.size(); ++i, user().tab()) {
-        const auto* c = form2().activeControl();
+    for (const auto* c = form2().activeControl(); seen.size() < expected.size(); user().tab(), c = form2().activeControl())
         seen.push_back(c->name() + (c->index() >= 0 ? std::to_string(c->index()) : ""));
-    }
     EXPECT_EQ(seen, expected);
 }
 
