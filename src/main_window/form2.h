@@ -15,6 +15,7 @@ namespace protector { class ControlPage; class EepromPage; class RegistersPage; 
 namespace main_window {
 
 class SetpointFrames;
+class TestModePage;
 class TimedWrites;
 
 class Form2 : public platform::forms::Form {
@@ -63,6 +64,7 @@ private:
     common::Program& program;
     std::unique_ptr<SetpointFrames> setpoints;
     std::unique_ptr<TimedWrites> timedWrites;
+    std::unique_ptr<TestModePage> testMode;
     std::unique_ptr<protector::ControlPage> controlPage;
     std::unique_ptr<protector::EepromPage> eepromPage;
     std::unique_ptr<protector::RegistersPage> registersPage;

@@ -2,6 +2,7 @@
 // back through the widgets, and pictures of the main window and the About window for people to
 // look at, left under the artifacts folder.
 #include <QAbstractButton>
+#include <QApplication>
 #include <QDateTime>
 #include <QFileInfo>
 #include <QImage>
@@ -87,6 +88,41 @@ TEST(MainWindowOnQt, AVoltageTypedWrittenAndReadBackThroughTheWidgetsThenTheWind
     const QImage picture = render(about, "dialogs/about.png");
     EXPECT_EQ(picture.size(), QSize(qv::toPixels(6225), qv::toPixels(4650)));
     EXPECT_EQ(picture.pixelColor(2, picture.height() - 2), QColor(Qt::white));
+}
+
+TEST(MainWindowOnQt, TestModeTrimReadTypedWrittenThenItsReadOnlyCopyAndThePagesPicture)
+{
+    testsupport::QtProgram run;
+    auto& form = run.program.form2();
+    form.show();
+    auto& window = run.platform.window(form);
+    window.activateWindow();
+    form.get<forms::MenuItem>("mnuTestMode").userPick();
+    run.platform.doEvents();
+    auto widget = [&](const char* name, int index = -1) { return window.viewOf(form.get<forms::Control>(name, index))->widget(); };
+    auto click = [&](const char* name, int index = -1) { dynamic_cast<QAbstractButton&>(*widget(name, index)).click(); };
+    auto& field = dynamic_cast<QLineEdit&>(*widget("txtTrim0"));
+    click("cmdReadTrim0");
+    run.platform.doEvents();
+    EXPECT_EQ(field.text().toStdString(), "4A21");
+    EXPECT_TRUE(dynamic_cast<QAbstractButton&>(*widget("chkTrim0", 14)).isChecked());
+    for (QChar c : QString("\b\b\b\b5a3c\r")) {
+        QKeyEvent press(QEvent::KeyPress, c == '\r' ? Qt::Key_Return : 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(&field, &press);
+    }
+    run.platform.doEvents();
+    EXPECT_EQ(QApplication::focusWidget(), widget("cmdWriteTrim0"));
+    EXPECT_EQ(field.text().toStdString(), "5A3C");
+    EXPECT_EQ(run.board.peekWord(0x52, 0x08), 0x4A21);
+    click("cmdWriteTrim0");
+    EXPECT_EQ(run.board.peekWord(0x52, 0x08), 0x5A3C);
+
+    click("optTrim0", 1);
+    click("cmdReadTrim0");
+    run.platform.doEvents();
+    EXPECT_EQ(field.text().toStdString(), "5A3C");
+    EXPECT_FALSE(widget("cmdWriteTrim0")->isEnabled());
+    render(form, "main_window/test_mode.png");
 }
 
 }  // namespace
