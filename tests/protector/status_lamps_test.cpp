@@ -1,7 +1,8 @@
-// The STATUS lamps: each tick reads STATUS once and leaves one image of each pair showing, the lit
-// one for a set flag; the reserved bits light nothing.
-#include "platform/forms/timer.h"
-#include "protector_fixture.h"
+// The STATUS lamps: nothing reads STATUS until Toggle LTCLR has been pressed; from then on each
+// second's tick reads it once and leaves one image of each pair showing, the lit one for a set
+// flag. The press pulses LTCLR with the lamps' timer stopped and writes nothing after a failed read.
+#include "platform/forms/check_box.h"
+#include "timer_watch.h"
 
 namespace protector_test {
 namespace {
@@ -10,7 +11,7 @@ namespace {
 const char* const LampPairs[] = {"ImgRedLEDScd", "ImgRedLEDOcd", "ImgRedLEDOV",
                                  "ImgRedLEDUV", "ImgRedLEDOvTemp", "ImgGrnLEDVgood"};
 
-// "1" lit, "0" unlit, "b" both images showing, one per lamp in bit order.
+// One character per lamp in bit order: '1' lit, '0' unlit, 'b' both images showing.
 std::string lamps(main_window::Form2& form)
 {
     std::string shown;
@@ -22,23 +23,57 @@ std::string lamps(main_window::Form2& form)
     return shown;
 }
 
-TEST_F(ProtectorTest, EachTickShowsTheStatusFlagsAsLitOrUnlitLamps)
+TEST_F(ProtectorTest, ToggleLtclrPulsesTheLatchClearAndStartsTheLampsEverySecond)
 {
     start();
+    TimerWatch tmrStatus(form2(), "tmrStatus", transfers());
+    advance(5000);
+    EXPECT_EQ(transfers(), Transfers());
     EXPECT_EQ(lamps(form2()), "bbbbbb");
-    get<forms::Timer>("tmrStatus").setEnabled(true);
+
+    bus().setByte(0x01, 0x87);
+    user().click("chkOutputControl", 0);
+    bus().clearLog();
+    user().click("cmdToggleLtclr");
+    EXPECT_EQ(transfers(), Transfers({{Read, 0x12, 0x01, 0x87, 0}, {Write, 0x12, 0x01, 0x86, 0},
+                                      {Write, 0x12, 0x01, 0x87, 0}, {Write, 0x12, 0x01, 0x86, 0}}));
+    EXPECT_EQ(tmrStatus.changes, std::vector<std::string>({"on@4"}));
+    EXPECT_EQ(get<forms::CheckBox>("chkOutputControl", 0).value(), 1);
+    advance(999);
+    EXPECT_EQ(transfers().size(), 4u);
+
     const struct {
         int status;
         const char* shown;
-    } cases[] = {{0x21, "100001"}, {0xC0, "000000"}, {0x3F, "111111"}};
-    for (const auto& c : cases) {
+    } ticks[] = {{0x21, "100001"}, {0xC0, "000000"}, {0x3F, "111111"}};
+    for (const auto& t : ticks) {
         bus().clearLog();
-        bus().setByte(0x00, static_cast<std::uint8_t>(c.status));
-        advance(1000);
-        EXPECT_EQ(lamps(form2()), c.shown) << c.status;
-        EXPECT_EQ(transfers(), Transfers({{Read, 0x12, 0x00, c.status, 0}}));
+        bus().setByte(0x00, static_cast<std::uint8_t>(t.status));
+        advance(t.status == 0x21 ? 1 : 1000);
+        EXPECT_EQ(transfers(), Transfers({{Read, 0x12, 0x00, t.status, 0}}));
+        EXPECT_EQ(lamps(form2()), t.shown) << t.status;
     }
+
+    // A press whose read fails: no pulse, yet the lamps go on ticking.
+    advance(500);
+    bus().clearLog();
+    tmrStatus.changes.clear();
+    bus().failByteTransfer(Read, 0x01, 1);
+    user().click("cmdToggleLtclr");
+    EXPECT_EQ(transfers(), Transfers({{Read, 0x12, 0x01, 0x00, 1}}));
+    EXPECT_EQ(tmrStatus.changes, std::vector<std::string>({"off@0", "on@1"}));
+    advance(1000);
+    EXPECT_EQ(transfers().back(), (Transfer{Read, 0x12, 0x00, 0x3F, 0}));
     EXPECT_FALSE(get("Picture2").visible());
+}
+
+TEST_F(ProtectorTest, FaultsLatchedBeforeTheToggleAreUnlitAtTheFirstTick)
+{
+    startOnBoard();
+    board.latchFaults(0x1F);
+    user().click("cmdToggleLtclr");
+    advance(1000);
+    EXPECT_EQ(lamps(form2()), "000001");
 }
 
 }  // namespace
