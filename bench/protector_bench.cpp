@@ -4,7 +4,6 @@
 // its time against that wire time. LampsTickingOnQt: the program on Qt's offscreen platform with
 // the pages and the STATUS panel revealed and the lamps ticking every second; cpu_percent is
 // process CPU time over wall time.
-#include <QEventLoop>
 #include <chrono>
 #include <filesystem>
 
@@ -28,40 +27,31 @@ constexpr double WireSeconds = 16e-3;
 constexpr int SettleMs = 500;
 constexpr int MeasureMs = 5000;
 
-class CountingControl : public busctl::AdapterControl {
-public:
-    explicit CountingControl(busctl::AdapterControl& inner) : inner(inner) {}
-    busctl::Variant invoke(int dispId, std::vector<busctl::Arg>& args) override
+// The program on a platform P over the simulated board, its byte transfers counted, the main
+// window shown with SSTab1 and Picture2 in view, as the program itself never shows them.
+template <class P>
+struct Run {
+    explicit Run(forms::ProgramInfo info) : platform(std::move(info))
     {
-        if (dispId == busctl::op::RegisterTransfer)
-            ++transfers;
-        return inner.invoke(dispId, args);
+        form.show();
+        form.get<forms::Control>("picApplication").setVisible(false);
+        auto& tabs = form.get<forms::TabControl>("SSTab1");
+        tabs.move(0, 0, tabs.width(), tabs.height());
+        tabs.setVisible(true);
+        auto& picture2 = form.get<forms::Control>("Picture2");
+        picture2.move(picture2.left(), 0, picture2.width(), picture2.height());
+        picture2.setVisible(true);
     }
-    busctl::AdapterControl& inner;
-    int transfers = 0;
+    P platform;
+    busctl::SimulatedBoard board;
+    qtbench::CountingControl control{board, busctl::op::RegisterTransfer};
+    common::Program program{platform, control};
+    main_window::Form2& form = program.form2();
 };
-
-// SSTab1 and Picture2 in view, as the program itself never shows them.
-void reveal(main_window::Form2& form)
-{
-    form.get<forms::Control>("picApplication").setVisible(false);
-    auto& tabs = form.get<forms::TabControl>("SSTab1");
-    tabs.move(0, 0, tabs.width(), tabs.height());
-    tabs.setVisible(true);
-    auto& picture2 = form.get<forms::Control>("Picture2");
-    picture2.move(picture2.left(), 0, picture2.width(), picture2.height());
-    picture2.setVisible(true);
-}
 
 void ControlPageFill(benchmark::State& state)
 {
-    forms::HeadlessPlatform headless;
-    busctl::SimulatedBoard board;
-    CountingControl control{board};
-    common::Program program{headless, control};
-    auto& form = program.form2();
-    form.show();
-    reveal(form);
+    Run<forms::HeadlessPlatform> run{forms::defaultProgramInfo()};
     std::uint8_t bits = 0;
     double seconds = 0;
     int transfers = 0;
@@ -69,27 +59,19 @@ void ControlPageFill(benchmark::State& state)
         // Every box's bit flips from the last fill.
         bits = static_cast<std::uint8_t>(~bits);
         for (std::uint8_t reg : {0x01, 0x02, 0x03, 0x04})
-            adapter::WriteByteReg(program, reg, static_cast<std::uint8_t>(reg == 0x02 ? bits & 0x01 : bits));
-        const int before = control.transfers;
+            adapter::WriteByteReg(run.program, reg, static_cast<std::uint8_t>(reg == 0x02 ? bits & 0x01 : bits));
+        const int before = run.control.count;
         const auto start = std::chrono::steady_clock::now();
-        form.InitializeControlPage();
+        run.form.InitializeControlPage();
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
         state.SetIterationTime(took.count());
         seconds += took.count();
-        transfers = control.transfers - before;
+        transfers = run.control.count - before;
     }
     state.counters["transfers"] = transfers;
     state.counters["wire_percent"] = 100.0 * seconds / static_cast<double>(state.iterations()) / WireSeconds;
 }
 BENCHMARK(ControlPageFill)->UseManualTime()->Unit(benchmark::kMicrosecond);
-
-// A local loop: QCoreApplication::quit() would close the windows too, unloading the form.
-void runEventLoopFor(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
-    loop.exec();
-}
 
 void LampsTickingOnQt(benchmark::State& state)
 {
@@ -97,26 +79,16 @@ void LampsTickingOnQt(benchmark::State& state)
         auto info = forms::defaultProgramInfo();
         // The lamp pictures are in the build folder's "assets".
         info.folder = std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path();
-        platform::qtview::QtPlatform qt{info};
-        busctl::SimulatedBoard board;
-        CountingControl control{board};
-        common::Program program{qt, control};
-        auto& form = program.form2();
-        form.show();
-        reveal(form);
-        form.get<forms::CommandButton>("cmdToggleLtclr").userClick();
-        runEventLoopFor(SettleMs);
+        Run<platform::qtview::QtPlatform> run{info};
+        run.form.get<forms::CommandButton>("cmdToggleLtclr").userClick();
+        qtbench::runEventLoopFor(SettleMs);
 
-        const int before = control.transfers;
-        qtbench::CpuShare share;
-        share.start();
-        runEventLoopFor(MeasureMs);
-        share.stop();
-
+        const int before = run.control.count;
+        const auto share = qtbench::cpuShareOver(MeasureMs);
         state.SetIterationTime(share.wallSeconds());
         state.counters["cpu_percent"] = share.percent();
-        state.counters["status_reads"] = control.transfers - before;
-        program.usb().CloseDevice();
+        state.counters["status_reads"] = run.control.count - before;
+        run.program.usb().CloseDevice();
     }
 }
 BENCHMARK(LampsTickingOnQt)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);

@@ -1,13 +1,11 @@
 // The protector pages on the Qt view, offscreen, over the simulated board: the Control page after a
 // fill and a pick of Host, and the STATUS panel with lit and unlit lamps, left as pictures under the
 // artifacts folder for people to look at.
-#include <QImage>
 
 #include "main_window/form2.h"
 #include "platform/forms/combo_box.h"
 #include "platform/forms/tab_control.h"
 #include "platform/qtview/control_view.h"
-#include "platform/qtview/form_renderer.h"
 #include "platform/qtview/form_window.h"
 #include "protector/status_lamps.h"
 #include "support/offscreen_app.h"
@@ -16,17 +14,8 @@ namespace protector_test {
 namespace {
 
 namespace forms = platform::forms;
-namespace qv = platform::qtview;
 
 [[maybe_unused]] auto* const app = ::testing::AddGlobalTestEnvironment(new testsupport::OffscreenApp);
-
-QImage render(forms::Form& form, const std::string& name)
-{
-    const auto file = std::filesystem::path(QUELVAR_TEST_ARTIFACTS) / name;
-    std::filesystem::create_directories(file.parent_path());
-    EXPECT_TRUE(qv::renderToPng(form, file));
-    return QImage(QString::fromStdString(file.string()));
-}
 
 TEST(ProtectorOnQt, TheControlPageAfterAFillAndTheStatusPanelWithLitAndUnlitLamps)
 {
@@ -42,7 +31,7 @@ TEST(ProtectorOnQt, TheControlPageAfterAFillAndTheStatusPanelWithLitAndUnlitLamp
     tabs.userSelectTab(0);
     form.get<forms::ComboBox>("cboHost").userChoose(1);
     run.platform.doEvents();
-    render(form, "protector/control_page.png");
+    testsupport::renderArtifact(form, "protector/control_page.png");
 
     // Its design place runs past the window's bottom edge.
     auto& picture2 = form.get<forms::Control>("Picture2");
@@ -51,7 +40,7 @@ TEST(ProtectorOnQt, TheControlPageAfterAFillAndTheStatusPanelWithLitAndUnlitLamp
     for (int bit = 0; bit <= protector::VgoodBit; ++bit)
         protector::showLamp(form, bit, 0x25);
     run.platform.doEvents();
-    const QImage image = render(form, "protector/status_lamps.png");
+    const QImage image = testsupport::renderArtifact(form, "protector/status_lamps.png");
     auto centreOf = [&](const char* pair, int element) {
         return image.pixelColor(window.viewOf(form.get<forms::Control>(pair, element))->widget()->mapTo(&window, QPoint(11, 12)));
     };
