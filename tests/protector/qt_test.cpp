@@ -4,6 +4,7 @@
 
 #include "main_window/form2.h"
 #include "platform/forms/combo_box.h"
+#include "platform/forms/simple_controls.h"
 #include "platform/forms/tab_control.h"
 #include "platform/qtview/control_view.h"
 #include "platform/qtview/form_window.h"
@@ -41,6 +42,7 @@ TEST(ProtectorOnQt, TheControlPageAfterAFillAndTheStatusPanelWithLitAndUnlitLamp
         protector::showLamp(form, bit, 0x25);
     run.platform.doEvents();
     const QImage image = testsupport::renderArtifact(form, "protector/status_lamps.png");
+    ASSERT_FALSE(form.get<forms::Image>("ImgGrnLEDVgood", 1).picture().empty()) << "the lamp pictures were not found";
     auto centreOf = [&](const char* pair, int element) {
         return image.pixelColor(window.viewOf(form.get<forms::Control>(pair, element))->widget()->mapTo(&window, QPoint(11, 12)));
     };
