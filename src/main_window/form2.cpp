@@ -151,6 +151,8 @@ void Form2::bindHandlers()
     get<MenuItem>("mnuTestMode").onClick = [this] { mnuTestMode_Click(); };
     get<MenuItem>("mnuAbout").onClick = [this] { mnuAbout_Click(); };
     get<CommandButton>("cmdReadId").onClick = [this] { cmdReadId_Click(); };
+    get<TabControl>("SSTab1").onTabClick = [this](int previousTab) { SSTab1_Click(previousTab); };
+    get<Timer>("tmrControl").onTimer = [this] { tmrControl_Timer(); };
     // mnuReadWriteI2C_Click comes with the raw register dialog.
 }
 

@@ -42,6 +42,8 @@ public:
     void mnuTestMode_Click();
     void mnuAbout_Click();
     void cmdReadId_Click();
+    void SSTab1_Click(int PreviousTab);
+    void tmrControl_Timer();
 
     static constexpr std::int16_t ApplicationAddress = 0x12;
     static constexpr std::int16_t TestModeAddress = 0x52;

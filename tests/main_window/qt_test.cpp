@@ -27,14 +27,6 @@ namespace qv = platform::qtview;
 
 [[maybe_unused]] auto* const app = ::testing::AddGlobalTestEnvironment(new testsupport::OffscreenApp);
 
-QImage render(forms::Form& form, const std::string& name)
-{
-    const auto file = std::filesystem::path(QUELVAR_TEST_ARTIFACTS) / name;
-    std::filesystem::create_directories(file.parent_path());
-    EXPECT_TRUE(qv::renderToPng(form, file));
-    return QImage(QString::fromStdString(file.string()));
-}
-
 TEST(MainWindowOnQt, AVoltageTypedWrittenAndReadBackThroughTheWidgetsThenTheWindowsPictures)
 {
     testsupport::QtProgram run;
@@ -66,7 +58,7 @@ TEST(MainWindowOnQt, AVoltageTypedWrittenAndReadBackThroughTheWidgetsThenTheWind
     click("cmdReadId");
     form.get<forms::Label>("lblChargeCurrentOL").setVisible(true);
     run.platform.doEvents();
-    const QImage image = render(form, "main_window/form2.png");
+    const QImage image = testsupport::renderArtifact(form, "main_window/form2.png");
     EXPECT_FALSE(form.picture().empty()) << "the background picture was not found";
     EXPECT_EQ(image.size(), QSize(qv::toPixels(form.scaleWidth()),
                                   qv::toPixels(form.scaleHeight()) + qv::toPixels(forms::Form::MenuBarHeight)));
@@ -85,7 +77,7 @@ TEST(MainWindowOnQt, AVoltageTypedWrittenAndReadBackThroughTheWidgetsThenTheWind
               "Last Updated " + programFile.lastModified().toString("MM/dd/yyyy").toStdString());
     EXPECT_FALSE(about.get<forms::PictureBox>("AboutOK").picture().empty());
 
-    const QImage picture = render(about, "dialogs/about.png");
+    const QImage picture = testsupport::renderArtifact(about, "dialogs/about.png");
     EXPECT_EQ(picture.size(), QSize(qv::toPixels(6225), qv::toPixels(4650)));
     EXPECT_EQ(picture.pixelColor(2, picture.height() - 2), QColor(Qt::white));
 }
