@@ -114,7 +114,7 @@ TEST(MainWindowOnQt, TestModeTrimReadTypedWrittenThenItsReadOnlyCopyAndThePagesP
     run.platform.doEvents();
     EXPECT_EQ(field.text().toStdString(), "5A3C");
     EXPECT_FALSE(widget("cmdWriteTrim0")->isEnabled());
-    render(form, "main_window/test_mode.png");
+    testsupport::renderArtifact(form, "main_window/test_mode.png");
 }
 
 }  // namespace
