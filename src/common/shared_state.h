@@ -20,7 +20,7 @@ struct SharedState {
     std::int16_t giInputFileChargeCurrent = 0;
     std::int16_t giInputFileChargeVoltage = 0;
     std::int16_t giInputFileInputCurrent = 0;
-    std::optional<std::string> gvLogRate;  // empty until the logging dialog stores one
+    std::optional<double> gvLogRate;  // empty until the logging dialog stores one
 };
 
 }  // namespace common

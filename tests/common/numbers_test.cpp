@@ -3,11 +3,13 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <string>
 
 #include "common/numbers.h"
 
 namespace {
 
+using common::leadingNumber;
 using common::parseNumber;
 using common::toInteger;
 using common::toLong;
@@ -21,6 +23,20 @@ TEST(Numbers, ParsesWholeDecimalTextsOnly)
     for (const char* text : {"abc", "", " ", "-", "1,5", "0x10", "&H10", "inf", "nan", "-inf", "1e400",
                              "+-1", "1.2.3", "1e", "2 5", "5abc"})
         EXPECT_EQ(parseNumber(text), std::nullopt) << text;
+}
+
+TEST(Numbers, ReadsTheNumberATextBeginsWith)
+{
+    const std::pair<const char*, double> cases[] = {
+        {"15", 15}, {"10 s", 10}, {" 1 2\t3\n4", 1234}, {"-2.5x", -2.5}, {"+.5", 0.5},
+        {"1.2.3", 1.2}, {"1e3", 1000}, {"2E-1", 0.2}, {"1 e + 2", 100}, {"5e", 5}, {"5e+x", 5},
+        {"&H1f", 31}, {"&hFFg", 255}, {"&O17", 15}, {"&o8", 0}, {"-&H10", -16}, {"& H 10", 16},
+        {"&", 0}, {"&X1", 0}, {"", 0}, {"abc", 0}, {"-", 0}, {".", 0}, {".e5", 0}, {"1,5", 1},
+        {"1\r2", 1}, {"0x10", 0}, {"inf", 0}, {"1e400", 0}, {"-1e400", 0}, {"1e-400", 0},
+        {"1e99999999999999999999", 0}, {"4.9e-324", 4.9e-324}, {"1.7976931348623157e308", 1.7976931348623157e308}};
+    for (const auto& [text, value] : cases)
+        EXPECT_EQ(leadingNumber(text), value) << text;
+    EXPECT_EQ(leadingNumber(std::string(400, 'f').insert(0, "&H")), 0) << "a hex number beyond a double";
 }
 
 TEST(Numbers, RoundsHalfToEvenAndRefusesWhatDoesNotFit)
