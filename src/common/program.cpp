@@ -2,6 +2,8 @@
 
 #include "adapter/frm_usb.h"
 #include "dialogs/frm_about.h"
+#include "dialogs/frm_log_options.h"
+#include "dialogs/frm_registers.h"
 #include "main_window/form2.h"
 
 namespace common {
@@ -34,6 +36,20 @@ dialogs::frmAbout& Program::about()
     if (!about_)
         about_ = std::make_unique<dialogs::frmAbout>(*this);
     return *about_;
+}
+
+dialogs::frmRegisters& Program::registers()
+{
+    if (!registers_)
+        registers_ = std::make_unique<dialogs::frmRegisters>(*this);
+    return *registers_;
+}
+
+dialogs::frmLogOptions& Program::logOptions()
+{
+    if (!logOptions_)
+        logOptions_ = std::make_unique<dialogs::frmLogOptions>(*this);
+    return *logOptions_;
 }
 
 }  // namespace common

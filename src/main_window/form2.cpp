@@ -7,6 +7,7 @@
 #include "common/program.h"
 #include "common/settings.h"
 #include "dialogs/frm_about.h"
+#include "dialogs/frm_registers.h"
 #include "main_window/setpoint_frames.h"
 #include "main_window/timed_writes.h"
 #include "platform/forms/menu_item.h"
@@ -135,7 +136,7 @@ void Form2::bindHandlers()
     get<MenuItem>("mnuTestMode").onClick = [this] { mnuTestMode_Click(); };
     get<MenuItem>("mnuAbout").onClick = [this] { mnuAbout_Click(); };
     get<CommandButton>("cmdReadId").onClick = [this] { cmdReadId_Click(); };
-    // mnuReadWriteI2C_Click comes with the raw register dialog.
+    get<MenuItem>("mnuReadWriteI2C").onClick = [this] { mnuReadWriteI2C_Click(); };
 }
 
 void Form2::Form_Load()
@@ -214,5 +215,8 @@ void Form2::setMode(const std::string& caption, Control& shown, Control& hidden,
 }
 
 void Form2::mnuAbout_Click() { program.about().show(); }
+
+// Modeless: picked again while open, the same window comes to the front.
+void Form2::mnuReadWriteI2C_Click() { program.registers().show(); }
 
 }  // namespace main_window

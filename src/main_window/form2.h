@@ -34,6 +34,7 @@ public:
     void mnuApplicationTestMode_Click();
     void mnuTestMode_Click();
     void mnuAbout_Click();
+    void mnuReadWriteI2C_Click();
     void cmdReadId_Click();
 
     static constexpr std::int16_t ApplicationAddress = 0x12;
