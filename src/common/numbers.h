@@ -15,6 +15,8 @@ std::optional<double> parseNumber(std::string_view text);
 // reading stops at the first character that cannot continue the number. 0 when the text does not
 // begin with a number or the number lies beyond the range of a double.
 double leadingNumber(std::string_view text);
+// The text read by the same rules when it is a number and nothing else, blanks aside.
+std::optional<double> wholeNumber(std::string_view text);
 // Rounded half to even; nothing when the result does not fit.
 std::optional<std::int16_t> toInteger(double value);
 std::optional<std::int32_t> toLong(double value);

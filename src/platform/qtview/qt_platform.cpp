@@ -154,6 +154,8 @@ void QtPlatform::formShown(forms::Form& form)
 {
     FormWindow& w = window(form);
     w.syncGeometry();
+    // Takes effect only on a hidden window, which is how a modal show finds it.
+    w.setWindowModality(isModal(form) ? Qt::ApplicationModal : Qt::NonModal);
     w.show();
     w.activateWindow();
 }
@@ -167,6 +169,17 @@ void QtPlatform::formHidden(forms::Form& form)
 {
     if (FormWindow* w = findWindow(form))
         w->hide();
+    if (auto it = modalLoops_.find(&form); it != modalLoops_.end())
+        it->second->quit();
+}
+
+void QtPlatform::modalLoop(forms::Form& form)
+{
+    // QCoreApplication::exit at the program's end leaves this loop too.
+    QEventLoop loop;
+    modalLoops_[&form] = &loop;
+    loop.exec();
+    modalLoops_.erase(&form);
 }
 
 void QtPlatform::programEnded()

@@ -4,6 +4,7 @@
 // outlive every form made on it, as any platform must.
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QTimer>
 #include <map>
 #include <memory>
@@ -46,12 +47,15 @@ protected:
     void scheduleChanged() override;
     void programEnded() override;
     void formDestroying(forms::Form& form) override;
+    // An application-modal window with its own event loop, left when the form is hidden.
+    void modalLoop(forms::Form& form) override;
 
 private:
     QElapsedTimer clock_;
     QTimer wake_;  // fires at the next due forms timer
     std::map<const forms::Form*, std::unique_ptr<FormWindow>> windows_;
     bool hourglass_ = false;
+    std::map<const forms::Form*, QEventLoop*> modalLoops_;
 };
 
 }  // namespace platform::qtview
