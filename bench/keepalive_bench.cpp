@@ -2,8 +2,6 @@
 // set-point frames and the timed writes, shown on Qt's offscreen platform, the keep-alive writing
 // to the simulated board every second while the event loop runs for a few seconds of wall time.
 // The figure that matters is the counter cpu_percent: process CPU time over wall time.
-#include <QEventLoop>
-
 #include "adapter/frm_usb.h"
 #include "common/program.h"
 #include "main_window/setpoint_frames.h"
@@ -22,14 +20,6 @@ namespace busctl = platform::busctl;
 
 constexpr int SettleMs = 500;
 constexpr int MeasureMs = 5000;
-
-// A local loop: QCoreApplication::quit() would close the windows too, unloading the form.
-void runEventLoopFor(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
-    loop.exec();
-}
 
 class CountingControl : public busctl::AdapterControl {
 public:
@@ -69,12 +59,12 @@ void KeepAliveOnQt(benchmark::State& state)
         if (!program.usb().OpenFirstFreeDevice())
             state.SkipWithError("the simulated board did not open");
         form.get<forms::CheckBox>("chkRefreshTime").userClick();
-        runEventLoopFor(SettleMs);  // first paint and layout out of the way
+        qtbench::runEventLoopFor(SettleMs);  // first paint and layout out of the way
 
         const int writesBefore = control.wordWrites;
         qtbench::CpuShare share;
         share.start();
-        runEventLoopFor(MeasureMs);
+        qtbench::runEventLoopFor(MeasureMs);
         share.stop();
 
         state.SetIterationTime(share.wallSeconds());

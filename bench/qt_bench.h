@@ -4,6 +4,8 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QEventLoop>
+#include <QTimer>
 #include <chrono>
 #include <ctime>
 
@@ -41,6 +43,14 @@ private:
     double cpuStart_ = 0, cpu_ = 0, wall_ = 0;
     std::chrono::steady_clock::time_point wallStart_;
 };
+
+// A local loop: QCoreApplication::quit() would close the windows too, unloading the form.
+inline void runEventLoopFor(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec();
+}
 
 inline int runOnOffscreenQt(int argc, char** argv)
 {
