@@ -172,8 +172,8 @@ void RegistersPage::ReadAllRegisters()
     const int savedPointer = platform.mousePointer();
     platform.setMousePointer(forms::pointer::Hourglass);
 
+    std::uint8_t value = 0;
     for (int r = 0; r < LabelledRegisterCount; ++r) {
-        std::uint8_t value = 0;
         if (adapter::ReadByteReg(program, static_cast<std::uint8_t>(r), value) == 0)
             showRegister(r, value);
         else

@@ -4,7 +4,6 @@
 
 #include "main_window/form2.h"
 #include "platform/forms/simple_controls.h"
-#include "platform/forms/text_box.h"
 #include "platform/forms/tab_control.h"
 #include "platform/qtview/control_view.h"
 #include "platform/qtview/convert.h"
@@ -46,8 +45,6 @@ TEST(RegistersPageOnQt, PanelRendersAtItsTwipSizeWithTheBitColours)
     EXPECT_EQ(colourAt("Label7", 1), QColor(0xFF, 0xC0, 0xC0));
     EXPECT_EQ(colourAt("txtData", 0), QColor(Qt::white));
     EXPECT_EQ(colourAt("chkScan", -1), QColor(0xE0, 0xE0, 0xE0));
-    const auto byte = form.get<forms::TextBox>("txtData", 1).text();
-    EXPECT_EQ(colourAt("lblOutputCntrlBit", 0), (std::stoi(byte, nullptr, 16) & 1) ? QColor(0xC0, 0xFF, 0xC0) : QColor(0xFF, 0xC0, 0xC0));
 }
 
 }  // namespace
