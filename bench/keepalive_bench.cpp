@@ -62,13 +62,7 @@ void KeepAliveOnQt(benchmark::State& state)
         qtbench::runEventLoopFor(SettleMs);  // first paint and layout out of the way
 
         const int writesBefore = control.wordWrites;
-        qtbench::CpuShare share;
-        share.start();
-        qtbench::runEventLoopFor(MeasureMs);
-        share.stop();
-
-        state.SetIterationTime(share.wallSeconds());
-        state.counters["cpu_percent"] = share.percent();
+        qtbench::measureEventLoop(state, MeasureMs);
         state.counters["word_writes"] = control.wordWrites - writesBefore;
         program.usb().CloseDevice();
     }

@@ -52,6 +52,18 @@ inline void runEventLoopFor(int ms)
     loop.exec();
 }
 
+// Runs the event loop for `ms` and makes that the iteration: its wall time and the counter
+// cpu_percent.
+inline void measureEventLoop(benchmark::State& state, int ms)
+{
+    CpuShare share;
+    share.start();
+    runEventLoopFor(ms);
+    share.stop();
+    state.SetIterationTime(share.wallSeconds());
+    state.counters["cpu_percent"] = share.percent();
+}
+
 inline int runOnOffscreenQt(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

@@ -40,13 +40,7 @@ void RegisterScanOnQt(benchmark::State& state)
         qtbench::runEventLoopFor(SettleMs);  // first paint and layout out of the way
 
         control.clearLog();
-        qtbench::CpuShare share;
-        share.start();
-        qtbench::runEventLoopFor(MeasureMs);
-        share.stop();
-
-        state.SetIterationTime(share.wallSeconds());
-        state.counters["cpu_percent"] = share.percent();
+        qtbench::measureEventLoop(state, MeasureMs);
         state.counters["byte_reads"] = static_cast<double>(control.byteTransfers().size());
         form.get<forms::CheckBox>("chkScan").userClick();
     }

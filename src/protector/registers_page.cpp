@@ -61,17 +61,17 @@ forms::Label& label(forms::Form& form, forms::Control& on, const std::string& na
 RegistersPage::RegistersPage(common::Program& program, forms::Form& form, forms::Control& picRegisters)
     : program(program), form(form), picRegisters(picRegisters), tmrRegisterScan(form.get<forms::Timer>("tmrRegisterScan"))
 {
-    buildHeadings(picRegisters);
+    buildHeadings();
     for (int r = 0; r < LabelledRegisterCount; ++r)
-        buildRow(picRegisters, r);
-    buildBottomRow(picRegisters);
+        buildRow(r);
+    buildBottomRow();
 
     form.get<forms::CommandButton>("cmdReadAll").onClick = [this] { cmdReadAll_Click(); };
     form.get<forms::CheckBox>("chkScan").onClick = [this] { chkScan_Click(); };
     tmrRegisterScan.onTimer = [this] { tmrRegisterScan_Timer(); };
 }
 
-void RegistersPage::buildHeadings(forms::Control& on)
+void RegistersPage::buildHeadings()
 {
     const std::tuple<const char*, const char*, int> headings[] = {
         {"Label96", "Addr", 0},   {"Label97", "Name", 480}, {"Label99", "B7", 2160}, {"Label100", "B6", 2880},
@@ -79,19 +79,19 @@ void RegistersPage::buildHeadings(forms::Control& on)
         {"Label105", "B1", 6720}, {"Label106", "B0", 7440}, {"Label98", "Hex", 8400},
     };
     for (const auto& [name, caption, left] : headings)
-        label(form, on, name, -1, caption, left, 120, 495, 255).setFont(HeadingFont);
+        label(form, picRegisters, name, -1, caption, left, 120, 495, 255).setFont(HeadingFont);
 }
 
-void RegistersPage::buildRow(forms::Control& on, int r)
+void RegistersPage::buildRow(int r)
 {
     const auto at = static_cast<std::size_t>(r);
     const RegisterInfo& info = RegisterMap[at];
     const int top = RowTop(r);
-    label(form, on, Rows[r].address, -1, "0x" + common::Hex2(info.address), 40, top, 480, 255);
-    label(form, on, Rows[r].name, -1, info.name, 600, top, 1455, 255);
+    label(form, picRegisters, Rows[r].address, -1, "0x" + common::Hex2(info.address), 40, top, 480, 255);
+    label(form, picRegisters, Rows[r].name, -1, info.name, 600, top, 1455, 255);
 
     for (int i = 0; i < 8; ++i) {
-        auto& bit = label(form, on, Rows[r].bits, i, info.bits[static_cast<std::size_t>(i)], BitLeft[i], top, 780, 285);
+        auto& bit = label(form, picRegisters, Rows[r].bits, i, info.bits[static_cast<std::size_t>(i)], BitLeft[i], top, 780, 285);
         bit.setFont(BitFont);
         bit.setAlignment(forms::Alignment::Center);
         bit.setBorderStyle(forms::BorderStyle::FixedSingle);
@@ -99,7 +99,7 @@ void RegistersPage::buildRow(forms::Control& on, int r)
         rows[at].bits[static_cast<std::size_t>(i)] = &bit;
     }
 
-    auto& cell = form.add<forms::TextBox>("txtData", &on, r);
+    auto& cell = form.add<forms::TextBox>("txtData", &picRegisters, r);
     cell.move(8520, top, 375, 285);
     cell.setMaxLength(2);
     // The read-only cells hand the focus to the panel at once; in the Tab order they would catch
@@ -113,7 +113,7 @@ void RegistersPage::buildRow(forms::Control& on, int r)
     if (!editable(r))
         return;
     const bool fnctn = r == reg::FNCTN_CNTRL;
-    auto& write = form.add<forms::CommandButton>(fnctn ? "Command18" : "cmdWrite", &on, r);
+    auto& write = form.add<forms::CommandButton>(fnctn ? "Command18" : "cmdWrite", &picRegisters, r);
     write.move(9000, top, 615, 255);
     write.setCaption("Write");
     if (fnctn)
@@ -122,13 +122,13 @@ void RegistersPage::buildRow(forms::Control& on, int r)
         write.onClick = [this, index] { cmdWrite_Click(index); };
 }
 
-void RegistersPage::buildBottomRow(forms::Control& on)
+void RegistersPage::buildBottomRow()
 {
-    auto& readAll = form.add<forms::CommandButton>("cmdReadAll", &on);
+    auto& readAll = form.add<forms::CommandButton>("cmdReadAll", &picRegisters);
     readAll.move(480, 6840, 975, 375);
     readAll.setCaption("Read All");
 
-    auto& legend = form.add<forms::Frame>("Frame1", &on);
+    auto& legend = form.add<forms::Frame>("Frame1", &picRegisters);
     legend.move(2040, 6720, 2415, 735);
     legend.setCaption("Bit Color Legend");
     legend.setBackColor(PagePanelColor);
@@ -139,7 +139,7 @@ void RegistersPage::buildBottomRow(forms::Control& on)
         key.setAlignment(forms::Alignment::Center);
     }
 
-    auto& scan = form.add<forms::CheckBox>("chkScan", &on);
+    auto& scan = form.add<forms::CheckBox>("chkScan", &picRegisters);
     scan.move(8520, 6840, 975, 375);
     scan.setCaption("Scan");
     scan.setBackColor(PagePanelColor);

@@ -33,9 +33,9 @@ private:
         platform::forms::TextBox* cell = nullptr;
     };
 
-    void buildHeadings(platform::forms::Control& picRegisters);
-    void buildRow(platform::forms::Control& picRegisters, int r);
-    void buildBottomRow(platform::forms::Control& picRegisters);
+    void buildHeadings();
+    void buildRow(int r);
+    void buildBottomRow();
     void colourBits(int r, std::uint8_t value);
     void showRegister(int r, std::uint8_t value);
     // A row whose register could not be read shows nothing rather than another register's value.
