@@ -85,6 +85,7 @@ TEST_F(LogOptionsTest, StoredKeysTickOnlyOnTrueForDevIdAndOnTrueWordsOrNonZeroNu
 
 TEST_F(LogOptionsTest, WhileOpenTheKeepAliveWritesOnTimeAndTheMainWindowIgnoresTheUser)
 {
+    using Read = platform::busctl::ScriptedControl::WordRead;
     start();
     user().click("chkRefreshTime");
     show([&] {
@@ -92,9 +93,9 @@ TEST_F(LogOptionsTest, WhileOpenTheKeepAliveWritesOnTimeAndTheMainWindowIgnoresT
         user().click("chkRefreshTime");
         advance(2000);
     });
-    EXPECT_EQ(std::pair(tickTimes(), control.wordReads()), std::pair(Times{1000, 2000}, std::vector<int>{}));
+    EXPECT_EQ(std::pair(tickTimes(), control.wordReads()), std::pair(Times{1000, 2000}, std::vector<Read>{}));
     user().click("cmdReadId");
-    EXPECT_EQ(control.wordReads(), (std::vector<int>{0xFE, 0xFF}));
+    EXPECT_EQ(control.wordReads(), (std::vector<Read>{{0xFE, 0x12}, {0xFF, 0x12}}));
 }
 
 }  // namespace

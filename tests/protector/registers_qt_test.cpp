@@ -16,7 +16,7 @@ namespace {
 namespace forms = platform::forms;
 namespace qv = platform::qtview;
 
-[[maybe_unused]] auto* const app = ::testing::AddGlobalTestEnvironment(new testsupport::OffscreenApp);
+// The program's one QApplication is registered in qt_test.cpp.
 
 TEST(RegistersPageOnQt, PanelRendersAtItsTwipSizeWithTheBitColours)
 {
