@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
+#include <chrono>
 #include <map>
 #include <memory>
 
@@ -56,6 +57,9 @@ private:
     std::map<const forms::Form*, std::unique_ptr<FormWindow>> windows_;
     bool hourglass_ = false;
     std::map<const forms::Form*, QEventLoop*> modalLoops_;
+    // Pumps closer together than this only run the due forms timers.
+    static constexpr std::chrono::milliseconds MinPumpGap{4};
+    std::chrono::steady_clock::time_point lastPump_{};
 };
 
 }  // namespace platform::qtview
