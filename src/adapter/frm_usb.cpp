@@ -6,6 +6,7 @@
 
 #include "common/program.h"
 #include "platform/busctl/dispatch.h"
+#include "platform/forms/platform.h"
 #include "platform/forms/simple_controls.h"
 
 namespace adapter {
@@ -52,19 +53,6 @@ std::int16_t addressByte(std::int16_t address) { return static_cast<std::int16_t
 
 bool isByte(std::int16_t v) { return v >= 0 && v <= 255; }
 
-// One byte transfer at the current device address; the control may write back into every
-// by-reference argument, the device address included.
-std::int32_t registerTransfer(common::Program& program, std::int32_t mode, std::int16_t& reg, std::int16_t& data)
-{
-    auto& address = program.vars().giDeviceAddress;
-    std::vector<Arg> args{longByVal(mode), integerByRef(address), integerByRef(reg), integerByRef(data)};
-    const std::int32_t status = toStatus(program.adapterControl().invoke(op::RegisterTransfer, args));
-    address = integerOf(args[1].value, address);
-    reg = integerOf(args[2].value, reg);
-    data = integerOf(args[3].value, data);
-    return status;
-}
-
 // The byte result follows the data whatever the status; data that is no byte cannot be a good
 // read.
 std::int32_t takeByte(std::int32_t status, std::int16_t data, std::uint8_t& byte)
@@ -98,10 +86,32 @@ frmUSB::frmUSB(common::Program& program)
     command1.setCaption("OK");
 }
 
+// Once the program has ended nothing more reaches the bus: a handler that pumped events while
+// File > Exit ran goes on to its end, but every transfer it still makes fails here.
+Variant frmUSB::call(int dispId, std::vector<Arg>& args)
+{
+    if (program.platform().ended())
+        return Variant{static_cast<std::int16_t>(BadResult)};
+    return program.adapterControl().invoke(dispId, args);
+}
+
+// One byte transfer at the current device address; the control may write back into every
+// by-reference argument, the device address included.
+std::int32_t frmUSB::registerTransfer(std::int32_t mode, std::int16_t& reg, std::int16_t& data)
+{
+    auto& address = program.vars().giDeviceAddress;
+    std::vector<Arg> args{longByVal(mode), integerByRef(address), integerByRef(reg), integerByRef(data)};
+    const std::int32_t status = toStatus(call(op::RegisterTransfer, args));
+    address = integerOf(args[1].value, address);
+    reg = integerOf(args[2].value, reg);
+    data = integerOf(args[3].value, data);
+    return status;
+}
+
 bool frmUSB::OpenFirstFreeDevice()
 {
     std::vector<Arg> list{longByVal(1), {Variant{std::int32_t{0}}, Passing::ByRef}, {Variant{std::string()}, Passing::ByRef}};
-    program.adapterControl().invoke(op::ListFreeDevices, list);
+    call(op::ListFreeDevices, list);
     std::int32_t count = 0;
     if (auto* l = std::get_if<std::int32_t>(&list[1].value))
         count = *l;
@@ -115,53 +125,53 @@ bool frmUSB::OpenFirstFreeDevice()
     if (auto comma = names.find(','); comma != std::string::npos)
         names.resize(comma);
     std::vector<Arg> open{{Variant{names}, Passing::ByRef}};
-    return toStatus(program.adapterControl().invoke(op::OpenDevice, open)) == 0;
+    return toStatus(call(op::OpenDevice, open)) == 0;
 }
 
 void frmUSB::CloseDevice()
 {
     std::vector<Arg> none;
-    program.adapterControl().invoke(op::CloseAdapter, none);
+    call(op::CloseAdapter, none);
 }
 
 std::int32_t frmUSB::HDQ8WriteRegister(std::uint8_t& yCommand, std::uint8_t& yData)
 {
     std::vector<Arg> args{longByVal(1), integerByRef(yCommand), integerByRef(yData)};
-    std::int32_t status = toStatus(program.adapterControl().invoke(op::HDQWriteCmd, args));
+    std::int32_t status = toStatus(call(op::HDQWriteCmd, args));
     if (status == 0) {
         std::vector<Arg> none;
-        status = toStatus(program.adapterControl().invoke(op::ConfirmWrite, none));
+        status = toStatus(call(op::ConfirmWrite, none));
     }
     return status;
 }
 
 std::int32_t frmUSB::EEReadByte(std::int16_t& nAddr, std::int16_t& /*nWriteData*/, std::int16_t& nReadData)
 {
-    return registerTransfer(program, 1, nAddr, nReadData);
+    return registerTransfer(1, nAddr, nReadData);
 }
 
 std::int32_t frmUSB::I2CReadByte(std::int16_t& nAddr, std::int16_t& nReadData, std::uint8_t& yRetByte)
 {
-    const std::int32_t status = registerTransfer(program, 2, nAddr, nReadData);
+    const std::int32_t status = registerTransfer(2, nAddr, nReadData);
     return takeByte(status, nReadData, yRetByte);
 }
 
 std::int32_t frmUSB::I2CWriteByte(std::int16_t& nAddr, std::int16_t& nWriteData)
 {
-    return registerTransfer(program, 1, nAddr, nWriteData);
+    return registerTransfer(1, nAddr, nWriteData);
 }
 
 std::int32_t frmUSB::WriteI2C(std::int16_t&, std::int16_t&, std::int16_t&, std::int16_t&)
 {
     std::int16_t k = 1;
     std::vector<Arg> args{longByVal(0), integerByRef(k), integerByRef(k), integerByRef(k)};
-    return toStatus(program.adapterControl().invoke(op::RegisterTransfer, args));
+    return toStatus(call(op::RegisterTransfer, args));
 }
 
 std::int32_t frmUSB::HDQ8ReadRegister(std::uint8_t& yCommand, std::uint8_t& yRtnByte)
 {
     std::vector<Arg> args{longByVal(1), integerByRef(yCommand), integerByRef(yRtnByte)};
-    const std::int32_t status = toStatus(program.adapterControl().invoke(op::HDQReadCmd, args));
+    const std::int32_t status = toStatus(call(op::HDQReadCmd, args));
     return takeByte(status, integerOf(args[2].value, yRtnByte), yRtnByte);
 }
 
@@ -170,7 +180,7 @@ std::int32_t frmUSB::HDQ8Break() { return 0; }
 std::int32_t frmUSB::ReadSMBusWord(std::uint8_t ySubCommand, std::uint8_t& yMSData, std::uint8_t& yLSData)
 {
     std::vector<Arg> args{integerByRef(ySubCommand), integerByRef(0), integerByVal(addressByte(program.vars().giDeviceAddress))};
-    std::int32_t status = toStatus(program.adapterControl().invoke(op::ReadWordCmd, args));
+    std::int32_t status = toStatus(call(op::ReadWordCmd, args));
     if (status != 0)
         return status;
     // A word that came back as no 16-bit integer is no good read.
@@ -187,10 +197,10 @@ std::int32_t frmUSB::WriteSMBusWord(std::uint8_t ySubCommand, std::uint8_t& yMSD
 {
     auto word = static_cast<std::int16_t>(static_cast<std::uint16_t>(yMSData << 8 | yLSData));
     std::vector<Arg> args{integerByVal(ySubCommand), integerByRef(word), integerByVal(addressByte(program.vars().giDeviceAddress))};
-    std::int32_t status = toStatus(program.adapterControl().invoke(op::WriteWordCmd, args));
+    std::int32_t status = toStatus(call(op::WriteWordCmd, args));
     if (status == 0) {
         std::vector<Arg> none;
-        status = toStatus(program.adapterControl().invoke(op::ConfirmWrite, none));
+        status = toStatus(call(op::ConfirmWrite, none));
     }
     return status;
 }

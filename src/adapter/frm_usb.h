@@ -2,7 +2,9 @@
 // The hidden adapter window: the one instance of the USB adapter control and the eleven methods
 // that wrap its operations. Created on first use, never shown, kept until the program ends.
 #include <cstdint>
+#include <vector>
 
+#include "platform/busctl/dispatch.h"
 #include "platform/forms/form.h"
 
 namespace common { class Program; }
@@ -27,6 +29,10 @@ public:
     std::int32_t WriteSMBusWord(std::uint8_t ySubCommand, std::uint8_t& yMSData, std::uint8_t& yLSData);
 
 private:
+    // The one way to the control: every operation goes through here.
+    platform::busctl::Variant call(int dispId, std::vector<platform::busctl::Arg>& args);
+    std::int32_t registerTransfer(std::int32_t mode, std::int16_t& reg, std::int16_t& data);
+
     common::Program& program;
 };
 

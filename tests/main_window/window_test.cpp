@@ -1,6 +1,8 @@
 // The main window as a frame: start-up, its settings, the modes, shut-down, and the identifier read.
 #include <algorithm>
 
+#include "adapter/bus.h"
+#include "common/helpers.h"
 #include "dialogs/frm_about.h"
 #include "main_window_fixture.h"
 
@@ -107,6 +109,30 @@ TEST(MainWindowShutDown, ExitAndTheCloseBoxCloseTheAdapterThenEndTheProgram)
         EXPECT_TRUE(d.platform().ended()) << byMenu;
         EXPECT_FALSE(form.loaded() || about.loaded()) << byMenu;
     }
+}
+
+// A handler that pumps events in the middle of its bus work, as the protector pages do, with File >
+// Exit picked while it waits: nothing reaches the bus after CloseAdapter and no box opens.
+TEST_F(MainWindowTest, ExitPickedInsideAPumpingHandlerEndsAllBusTrafficAndMessages)
+{
+    start();
+    auto& tmrStatus = get<forms::Timer>("tmrStatus");
+    tmrStatus.onTimer = [&] {
+        std::uint8_t byte = 0, ms = 0, ls = 0;
+        adapter::ReadByteReg(driver.program(), 0x00, byte);
+        common::Delay(platform(), 0.07f);
+        if (adapter::WriteByteReg(driver.program(), 0x0B, 0x40) != 0)
+            platform().msgBox("Write ERROR");
+        if (adapter::ReadWordReg(driver.program(), 0x14, ms, ls) != 0)
+            platform().msgBox("Read ERROR");
+    };
+    platform().queueInput([&] { user().pick("mnuExit"); });
+    tmrStatus.setEnabled(true);
+    advance(1000);
+
+    EXPECT_EQ(control.operations(), (std::vector<int>{busctl::op::RegisterTransfer, busctl::op::CloseAdapter}));
+    EXPECT_TRUE(platform().messages().empty());
+    EXPECT_TRUE(platform().ended());
 }
 
 // Each read under the hourglass, the pointer that was showing back after it; a failed read shows

@@ -20,6 +20,9 @@ void Platform::setMousePointer(int p)
 
 Answer Platform::msgBox(const std::string& text, Buttons buttons, const std::string& title)
 {
+    // After the end no box opens; a handler still running gets the answer that goes no further.
+    if (ended_)
+        return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
     return showMessage(text, buttons, title.empty() ? info_.title : title);
 }
 

@@ -61,7 +61,7 @@ public:
     virtual void waitForEvents(std::int64_t deadlineMs) = 0;
 
     // A modal message box; an empty title means the program's title. Timers keep ticking while
-    // it is open.
+    // it is open. After the program has ended none opens: the answer is OK, or Cancel if offered.
     Answer msgBox(const std::string& text, Buttons buttons = Buttons::Ok, const std::string& title = {});
     virtual void beep() = 0;
 
