@@ -2,11 +2,16 @@
 // back through the widgets, and pictures of the main window and the About window for people to
 // look at, left under the artifacts folder.
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QDateTime>
 #include <QFileInfo>
 #include <QImage>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
+#include <QStyle>
+#include <QTextLayout>
 
 #include "dialogs/frm_about.h"
 #include "main_window/form2.h"
@@ -60,6 +65,12 @@ TEST(MainWindowOnQt, AVoltageTypedWrittenAndReadBackThroughTheWidgetsThenTheWind
         captions += dynamic_cast<QAbstractButton&>(*widget("chkChargeVoltage", i)).text().toStdString();
     EXPECT_EQ(captions, "0100101100000000");
 
+    // Before the first read the white cells stay 16 cells: each is parted from its left neighbour.
+    const QImage before = render(form, "main_window/form2_before_read.png");
+    auto at = [&](const QImage& image, int bit, QPoint p) { return image.pixelColor(widget("lblDevId", bit)->mapTo(&window, p)); };
+    for (int bit = 0; bit < 15; ++bit)
+        EXPECT_NE(at(before, bit, QPoint(0, 16)), at(before, bit, QPoint(8, 16))) << bit;
+
     // The board's manufacturer word 0x0040: cell 6 green, cell 7 red. An over-limit label shown
     // so that its look is seen too.
     click("cmdReadId");
@@ -72,6 +83,14 @@ TEST(MainWindowOnQt, AVoltageTypedWrittenAndReadBackThroughTheWidgetsThenTheWind
     auto colourOf = [&](int bit) { return image.pixelColor(widget("lblManufId", bit)->mapTo(&window, QPoint(4, 4))); };
     EXPECT_EQ(colourOf(6), QColor(0x80, 0xFF, 0x80));
     EXPECT_EQ(colourOf(7), QColor(0xFF, 0x80, 0x80));
+    // The digit's ink sits in the middle of its cell.
+    const QRect cell(widget("lblManufId", 6)->mapTo(&window, QPoint(0, 0)), widget("lblManufId", 6)->size());
+    QRect ink;
+    for (int y = cell.top() + 2; y < cell.bottom() - 1; ++y)
+        for (int x = cell.left() + 2; x < cell.right() - 1; ++x)
+            if (image.pixelColor(x, y).lightness() < 100)
+                ink |= QRect(x, y, 1, 1);
+    EXPECT_LE((ink.center() - cell.center()).manhattanLength(), 2) << "ink " << ink.x() << "," << ink.y() << " in " << cell.x() << "," << cell.y();
 
     // About, with the real program file's date.
     const auto& info = run.platform.program();
@@ -87,6 +106,91 @@ TEST(MainWindowOnQt, AVoltageTypedWrittenAndReadBackThroughTheWidgetsThenTheWind
     const QImage picture = render(about, "dialogs/about.png");
     EXPECT_EQ(picture.size(), QSize(qv::toPixels(6225), qv::toPixels(4650)));
     EXPECT_EQ(picture.pixelColor(2, picture.height() - 2), QColor(Qt::white));
+}
+
+// The lines `text` takes when laid out `width` pixels wide in `font`, and its first line.
+std::pair<int, QString> layOut(const QString& text, const QFont& font, qreal width)
+{
+    QTextLayout layout(text, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    int lines = 0;
+    QString first;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine(), ++lines) {
+        line.setLineWidth(width);
+        if (lines == 0)
+            first = text.mid(line.textStart(), line.textLength()).trimmed();
+    }
+    layout.endLayout();
+    return {lines, first};
+}
+
+// Every caption of every window (hidden ones and hidden pages too), laid out by its widget's font
+// in the room the control gives it, takes no more lines than the control's height holds.
+TEST(WindowsOnQt, EveryCaptionWrapsAndFitsAsDesigned)
+{
+    testsupport::QtProgram run;
+    run.program.form2().show();
+    run.program.about().show();
+    int captions = 0;
+    for (forms::Form* form : run.platform.forms()) {
+        auto& window = run.platform.window(*form);
+        run.platform.doEvents();
+        for (const auto& control : form->controls()) {
+            qv::ControlView* view = window.viewOf(*control);
+            if (!view || control->caption().empty())
+                continue;
+            QWidget& w = *view->widget();
+            QString text = QString::fromStdString(control->caption());
+            QRect room = w.rect().adjusted(3, 3, -3, -3);  // buttons and frame titles: one line
+            bool wraps = false;
+            if (auto* label = qobject_cast<QLabel*>(&w)) {
+                text = label->text();
+                room = label->contentsRect();
+                wraps = true;
+            } else if (qobject_cast<QCheckBox*>(&w) || qobject_cast<QRadioButton*>(&w)) {
+                const QStyle& style = *w.style();
+                room.setLeft(style.pixelMetric(QStyle::PM_IndicatorWidth) + style.pixelMetric(QStyle::PM_CheckBoxLabelSpacing));
+            }
+            text.remove('&');
+            const QFontMetricsF metrics(w.font());
+            const int held = wraps ? std::max(1, static_cast<int>(room.height() / metrics.lineSpacing())) : 1;
+            const auto [lines, first] = layOut(text, w.font(), room.width());
+            EXPECT_LE(lines, held) << form->name() << "." << control->name() << " \"" << control->caption() << '"';
+            if (control->name() == "Label59") {
+                EXPECT_EQ(first.toStdString(), "Device ID");
+            }
+            ++captions;
+        }
+    }
+    EXPECT_GT(captions, 100);
+}
+
+// Focus shows on every kind that takes it, however it came there (here by the program, as Enter
+// in the refresh box moves it): around the caption of the standard check boxes, and on the
+// graphical toggles and the buttons.
+TEST(MainWindowOnQt, FocusIsMarkedOnEveryKindThatTakesIt)
+{
+    testsupport::QtProgram run;
+    auto& form = run.program.form2();
+    form.show();
+    auto& window = run.platform.window(form);
+    window.activateWindow();
+    run.platform.doEvents();
+    const std::pair<const char*, int> controls[] = {{"chkRefreshTime", -1}, {"chkInputFile", -1}, {"chkChargeCurrent", 7}, {"cmdReadId", -1}};
+    for (const auto& [name, index] : controls) {
+        auto& control = form.get<forms::Control>(name, index);
+        QWidget& w = *window.viewOf(control)->widget();
+        form.get<forms::Control>("txtChargeCurrent").setFocus();
+        const QImage plain = w.grab().toImage();
+        control.setFocus();
+        ASSERT_TRUE(w.hasFocus()) << name;
+        EXPECT_NE(w.grab().toImage(), plain) << name;
+    }
+    form.get<forms::Control>("chkRefreshTime").setFocus();
+    render(form, "main_window/form2_focus.png");
 }
 
 }  // namespace

@@ -13,6 +13,8 @@ namespace platform::qtview {
 
 // A BGR colour, or a system colour taken from `system` (the application palette).
 QColor toQColor(forms::Color color, const QPalette& system);
+// The classic sans faces come condensed to this stretch (percent of the substitute's widths).
+inline constexpr int ClassicSansStretch = 94;
 QFont toQFont(const forms::Font& font);
 
 int toPixels(int twips);
