@@ -37,8 +37,8 @@ void Form2::buildIdentifierFrame()
     label("Label59", "           Device ID  (0xFF)", 0, 1725, 1215, 495).setWordWrap(true);
 
     // One cell per bit, bit 15 leftmost. The cells overlap by a pixel: each lies below its right
-    // neighbour, whose dark left edge then parts even two white cells. The caption's blanks
-    // wrap away in the cell's width, leaving the digit centred.
+    // neighbour, whose dark left edge then parts even two white cells. The digit is centred; the
+    // caption's padding blanks do not move it.
     for (const auto& [row, top] : {std::pair{"lblManufId", 600}, std::pair{"lblDevId", 1680}}) {
         for (int bit = 0; bit <= 15; ++bit) {
             auto& cell = add<Label>(row, &frame, bit);
