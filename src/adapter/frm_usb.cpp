@@ -1,5 +1,6 @@
 #include "adapter/frm_usb.h"
 
+#include <algorithm>
 #include <limits>
 #include <string>
 #include <vector>
@@ -88,11 +89,23 @@ frmUSB::frmUSB(common::Program& program)
 
 // Once the program has ended nothing more reaches the bus: a handler that pumped events while
 // File > Exit ran goes on to its end, but every transfer it still makes fails here.
+// A control that hands back fewer arguments, or other types, than it was given has written
+// nothing the caller can read: the call fails and the arguments are put back as they went in.
 Variant frmUSB::call(int dispId, std::vector<Arg>& args)
 {
+    const Variant failed{static_cast<std::int16_t>(BadResult)};
     if (program.platform().ended())
-        return Variant{static_cast<std::int16_t>(BadResult)};
-    return program.adapterControl().invoke(dispId, args);
+        return failed;
+    const std::vector<Arg> sent = args;
+    Variant result = program.adapterControl().invoke(dispId, args);
+    const bool sameShape = std::ranges::equal(args, sent, [](const Arg& back, const Arg& in) {
+        return back.value.index() == in.value.index();
+    });
+    if (!sameShape) {
+        args = sent;
+        return failed;
+    }
+    return result;
 }
 
 // One byte transfer at the current device address; the control may write back into every

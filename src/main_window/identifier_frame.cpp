@@ -36,17 +36,18 @@ void Form2::buildIdentifierFrame()
     label("Label58", "Manufacturer ID (0xFE)", 75, 675, 1215, 495).setWordWrap(true);
     label("Label59", "           Device ID  (0xFF)", 0, 1725, 1215, 495).setWordWrap(true);
 
-    // One cell per bit, bit 15 leftmost. The cells overlap by a pixel: each lies above its right
-    // neighbour, and the digit stands at the right, where the caption's blanks push it.
+    // One cell per bit, bit 15 leftmost. The cells overlap by a pixel: each lies below its right
+    // neighbour, whose dark left edge then parts even two white cells. The digit is centred; the
+    // caption's padding blanks do not move it.
     for (const auto& [row, top] : {std::pair{"lblManufId", 600}, std::pair{"lblDevId", 1680}}) {
-        for (int bit = 15; bit >= 0; --bit) {
+        for (int bit = 0; bit <= 15; ++bit) {
             auto& cell = add<Label>(row, &frame, bit);
             cell.move(1320 + 480 * (15 - bit), top, 495, 495);
             cell.setCaption("0");
             cell.setBackColor(colors::WindowBackground);
             cell.setForeColor(colors::WindowText);
             cell.setBorderStyle(BorderStyle::FixedSingle);
-            cell.setAlignment(Alignment::Right);
+            cell.setAlignment(Alignment::Center);
         }
     }
     for (const auto& [name, top] : {std::pair{"lblManufIdValue", 720}, std::pair{"lblDevIdValue", 1800}}) {

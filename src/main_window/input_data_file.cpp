@@ -108,11 +108,15 @@ std::optional<InputData> parseInputData(std::string_view text, TextEnd end)
 
 std::optional<FilePrefix> readFilePrefix(const std::filesystem::path& path, std::size_t limit)
 {
-    // O_NONBLOCK: a pipe put in the file's place must not stall the window thread in open().
+    // A device, pipe or socket (or a link to one) is no data file and is never opened: opening
+    // some devices has effects of its own. stat follows links.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    // O_NONBLOCK and the second look: something else may have been put in its place meanwhile.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return std::nullopt;
-    struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
         return std::nullopt;

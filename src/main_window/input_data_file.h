@@ -36,7 +36,8 @@ struct FilePrefix {
 };
 
 // The first `limit` bytes of a regular file; nothing when it is missing, unreadable, or not a
-// regular file (a directory, a pipe or a device in its place). Never blocks on a pipe.
+// regular file (a directory, a pipe, a socket or a device in its place, or a link to one; these
+// are never opened).
 std::optional<FilePrefix> readFilePrefix(const std::filesystem::path& path, std::size_t limit);
 
 // Reads and parses the data file; nothing on any failure.

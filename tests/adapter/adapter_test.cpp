@@ -166,14 +166,18 @@ TEST(BusWrappers, WordTransfersMakeUpToFourAttempts)
     }
 }
 
-// Answers every call with one result and, when told, puts a value into the last argument.
+// Answers every call with one result and, when told, puts a value into the last argument or
+// hands back a list of its own making.
 struct FixedAnswer final : AdapterControl {
     Variant result;
     std::optional<Variant> data;
+    std::function<void(std::vector<Arg>&)> reshape;
     Variant invoke(int, std::vector<Arg>& args) override
     {
         if (data)
             args.at(3).value = *data;
+        if (reshape)
+            reshape(args);
         return result;
     }
 };
@@ -196,6 +200,32 @@ TEST(BusWrappers, ByteReadTakesTheByteTheControlLeftAndRefusesNonBytes)
         U8 byte = 0x5A;
         EXPECT_EQ(ReadByteReg(rig.program, 5, byte), c.status);
         EXPECT_EQ(byte, c.byte);
+    }
+}
+
+// A list handed back shorter, longer or with other types than it went in: every call fails and
+// leaves the caller's values as they were.
+TEST(BusWrappers, AReplyListOfAnotherShapeFailsAndLeavesTheCallersValues)
+{
+    using Args = std::vector<Arg>;
+    const std::pair<const char*, std::function<void(Args&)>> replies[] = {
+        {"empty", [](Args& a) { a.clear(); }},
+        {"short", [](Args& a) { a.pop_back(); }},
+        {"long", [](Args& a) { a.push_back({I16{1}, Passing::ByRef}); }},
+        {"mistyped", [](Args& a) { a.back().value = std::int32_t{1}; }},
+    };
+    for (const auto& [name, reshape] : replies) {
+        SCOPED_TRACE(name);
+        Rig<FixedAnswer> rig;
+        rig.bus.result = I16{0};
+        rig.bus.reshape = reshape;
+        rig.program.vars().giDeviceAddress = 0x12;
+        U8 byte = 0x5A, high = 0x11, low = 0x22;
+        EXPECT_EQ(ReadByteReg(rig.program, 5, byte), -1);
+        EXPECT_EQ(ReadWordReg(rig.program, 0x14, high, low), -1);
+        EXPECT_EQ(WriteWordReg(rig.program, 0x14, 0x1F, 0x80), -1);
+        EXPECT_FALSE(rig.program.usb().OpenFirstFreeDevice());
+        EXPECT_EQ(std::tuple(byte, high, low, rig.program.vars().giDeviceAddress), std::tuple(0x5A, 0x11, 0x22, 0x12));
     }
 }
 

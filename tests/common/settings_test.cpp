@@ -50,4 +50,21 @@ TEST(ReadIniValue, ValuesDefaultsAndWriteBack)
     EXPECT_EQ(common::ReadIniValue(program, "system", "k", "1", "QuelvarEV.ini"), "1");
 }
 
+// No settings folder at all (no home, no user entry): the program starts on its defaults and
+// writes nothing, in the current folder least of all.
+TEST(ReadIniValue, WithoutASettingsFolderTheProgramRunsOnDefaultsAndWritesNothing)
+{
+    testsupport::TestDriver driver;
+    testsupport::TempFolder current{"quelvar-current-"};
+    const auto before = std::filesystem::current_path();
+    std::filesystem::current_path(current.path());
+    driver.platform().setSettingsFolder({});
+    platform::busctl::ScriptedControl control;
+    driver.startProgram(control);
+    std::filesystem::current_path(before);
+    EXPECT_EQ(driver.program().vars().giRefreshTime, 1000);
+    EXPECT_TRUE(std::filesystem::is_empty(current.path()));
+    EXPECT_TRUE(std::filesystem::is_empty(driver.settingsFolder()));
+}
+
 }  // namespace

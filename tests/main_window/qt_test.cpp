@@ -3,11 +3,16 @@
 // look at, left under the artifacts folder.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDateTime>
 #include <QFileInfo>
 #include <QImage>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
+#include <QStyle>
+#include <QTextLayout>
 
 #include "dialogs/frm_about.h"
 #include "main_window/form2.h"
@@ -52,6 +57,12 @@ TEST(MainWindowOnQt, AVoltageTypedWrittenAndReadBackThroughTheWidgetsThenTheWind
     for (int i = 15; i >= 0; --i)
         captions += dynamic_cast<QAbstractButton&>(*widget("chkChargeVoltage", i)).text().toStdString();
     EXPECT_EQ(captions, "0100101100000000");
+
+    // Before the first read the white cells stay 16 cells: each is parted from its left neighbour.
+    const QImage before = testsupport::renderArtifact(form, "main_window/form2_before_read.png");
+    auto at = [&](const QImage& image, int bit, QPoint p) { return image.pixelColor(widget("lblDevId", bit)->mapTo(&window, p)); };
+    for (int bit = 0; bit < 15; ++bit)
+        EXPECT_NE(at(before, bit, QPoint(0, 16)), at(before, bit, QPoint(8, 16))) << bit;
 
     // The board's manufacturer word 0x0040: cell 6 green, cell 7 red. An over-limit label shown
     // so that its look is seen too.
@@ -115,6 +126,66 @@ TEST(MainWindowOnQt, TestModeTrimReadTypedWrittenThenItsReadOnlyCopyAndThePagesP
     EXPECT_EQ(field.text().toStdString(), "5A3C");
     EXPECT_FALSE(widget("cmdWriteTrim0")->isEnabled());
     testsupport::renderArtifact(form, "main_window/test_mode.png");
+}
+
+// Every caption of every window (hidden ones too), laid out by its widget's font in the room the
+// control gives it, takes no more lines than the control's height holds; Label59 breaks after "ID".
+TEST(WindowsOnQt, EveryCaptionWrapsAndFitsAsDesigned)
+{
+    testsupport::QtProgram run;
+    run.program.form2().show();
+    run.program.about().show();
+    run.program.registers().show();
+    run.program.logOptions().load();  // shown only modally; its window is made on demand below
+    int captions = 0;
+    for (forms::Form* form : run.platform.forms()) {
+        for (const auto& control : form->controls()) {
+            qv::ControlView* view = run.platform.window(*form).viewOf(*control);
+            if (!view || control->caption().empty())
+                continue;
+            QWidget& w = *view->widget();
+            auto* label = qobject_cast<QLabel*>(&w);
+            QRect room = label ? label->contentsRect() : w.rect().adjusted(3, 3, -3, -3);  // the others: one line
+            if (qobject_cast<QCheckBox*>(&w) || qobject_cast<QRadioButton*>(&w))
+                room.setLeft(w.style()->pixelMetric(QStyle::PM_IndicatorWidth) + w.style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing));
+            QTextLayout layout(label ? label->text() : QString::fromStdString(control->caption()).remove('&'), w.font());
+            std::vector<std::string> lines;
+            layout.beginLayout();
+            for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+                line.setLineWidth(room.width());
+                lines.push_back(layout.text().mid(line.textStart(), line.textLength()).trimmed().toStdString());
+            }
+            layout.endLayout();
+            const int held = label ? std::max(1, static_cast<int>(room.height() / QFontMetricsF(w.font()).lineSpacing())) : 1;
+            EXPECT_LE(static_cast<int>(lines.size()), held) << form->name() << "." << control->name() << " \"" << control->caption() << '"';
+            if (control->name() == "Label59") {
+                EXPECT_EQ(lines.at(0), "Device ID");
+            }
+            ++captions;
+        }
+    }
+    EXPECT_GT(captions, 100);
+}
+
+// Focus shows on every kind that takes it, however it came there (here by the program, as Enter
+// in the refresh box moves it): around the standard check boxes' captions, on toggles and buttons.
+TEST(MainWindowOnQt, FocusIsMarkedOnEveryKindThatTakesIt)
+{
+    testsupport::QtProgram run;
+    auto& form = run.program.form2();
+    form.show();
+    auto& window = run.platform.window(form);
+    window.activateWindow();
+    run.platform.doEvents();
+    for (const auto& [name, index] : {std::pair{"chkInputFile", -1}, {"chkChargeCurrent", 7}, {"cmdReadId", -1}, {"chkRefreshTime", -1}}) {
+        auto& control = form.get<forms::Control>(name, index);
+        QWidget& w = *window.viewOf(control)->widget();
+        form.get<forms::Control>("txtChargeCurrent").setFocus();
+        const QImage plain = w.grab().toImage();
+        control.setFocus();
+        EXPECT_NE(w.grab().toImage(), plain) << name;
+    }
+    testsupport::renderArtifact(form, "main_window/form2_focus.png");
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 // The keep-alive ("Refresh Time") and "Input by File" on the virtual clock, and the data file's reader.
+#include <sys/inotify.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <optional>
@@ -155,9 +157,6 @@ TEST(InputDataFile, ReadsOnlyUpToTheLimitAndNothingFromWhatIsNoFile)
     std::filesystem::create_directory(file);
     EXPECT_EQ(readInputDataFile(file), std::nullopt);
     std::filesystem::remove(file);
-    ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);  // would block an open() without O_NONBLOCK
-    EXPECT_EQ(readInputDataFile(file), std::nullopt);
-    std::filesystem::remove(file);
     write(std::string("\x01\0\xFF,\x80\n9,\xFE\0", 10));
     EXPECT_EQ(readInputDataFile(file), std::nullopt);
 
@@ -172,6 +171,26 @@ TEST(InputDataFile, ReadsOnlyUpToTheLimitAndNothingFromWhatIsNoFile)
     EXPECT_EQ(readInputDataFile(file), std::nullopt);
     write(std::string(InputDataReadLimit - 10, ' ') + "1,2,30000\n");
     EXPECT_EQ(readInputDataFile(file), (InputData{1, 2, 30000}));
+}
+
+// A pipe, or a link to a pipe or a device, in the data file's place is no file: it gives nothing,
+// at once, and the pipe is never opened (the folder's watch would see it).
+TEST(InputDataFile, APipeOrALinkToOneOrToADeviceIsNeverOpened)
+{
+    testsupport::TempFolder dir{"quelvar-input-"};
+    const auto pipe = dir.path() / "pipe";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const auto linkToPipe = dir.path() / "to-pipe", linkToZero = dir.path() / "to-zero";
+    std::filesystem::create_symlink(pipe, linkToPipe);
+    std::filesystem::create_symlink("/dev/zero", linkToZero);
+    const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(::inotify_add_watch(watch, dir.path().c_str(), IN_OPEN), 0);
+    for (const auto& file : {pipe, linkToPipe, linkToZero}) {
+        EXPECT_EQ(main_window::readInputDataFile(file), std::nullopt) << file;
+        char event[sizeof(inotify_event) + 256];
+        EXPECT_LT(::read(watch, event, sizeof event), 0) << file << " was opened";
+    }
+    ::close(watch);
 }
 
 }  // namespace

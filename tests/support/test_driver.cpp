@@ -7,6 +7,8 @@
 #include <stdexcept>
 #include <system_error>
 
+#include <gtest/gtest.h>
+
 #include "common/program.h"
 #include "main_window/form2.h"
 
@@ -43,6 +45,7 @@ TestDriver::TestDriver()
     platform_.setSettingsFolder(settings_.path());
     platform_.program().folder = program_.path();
     platform_.program().exeName = "darnex";
+    platform_.onRunaway = [](const std::string& reason) { ADD_FAILURE() << "HeadlessPlatform: " << reason; };
 }
 
 TestDriver::~TestDriver()

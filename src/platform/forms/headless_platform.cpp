@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
 
 #include "platform/forms/form.h"
@@ -34,6 +36,7 @@ double HeadlessPlatform::systemTimer() const
 
 void HeadlessPlatform::advance(std::int64_t ms)
 {
+    actionsWithoutTime_ = 0;
     if (ms > 0)
         runUntil(now_ + ms);
 }
@@ -55,6 +58,18 @@ void HeadlessPlatform::doEvents()
         return;
     // Only what was queued before this call: an action that queues more waits for the next pump.
     for (auto pending = input_.size(); pending > 0 && !input_.empty() && !ended(); --pending) {
+        if (++actionsWithoutTime_ > MaxActionsWithoutTime) {
+            input_.clear();
+            actionsWithoutTime_ = 0;
+            const std::string reason = "queued input kept queuing more: " + std::to_string(MaxActionsWithoutTime) +
+                                       " actions ran without the clock moving, the queue was dropped";
+            if (!onRunaway) {
+                std::fprintf(stderr, "HeadlessPlatform: %s\n", reason.c_str());
+                std::abort();
+            }
+            onRunaway(reason);
+            break;
+        }
         auto action = std::move(input_.front());
         input_.pop_front();
         if (action)
@@ -68,6 +83,7 @@ void HeadlessPlatform::waitForEvents(std::int64_t deadlineMs)
     // After the end nothing runs any more, so queued input must not keep a wait loop spinning.
     if (!input_.empty() && !ended())
         return;
+    actionsWithoutTime_ = 0;
     std::int64_t target = deadlineMs;
     if (auto next = nextTimerDue())
         target = std::min(target, *next);

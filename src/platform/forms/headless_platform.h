@@ -41,6 +41,11 @@ public:
 
     // Input queued for the next doEvents (a click that arrives while a handler pumps events).
     void queueInput(std::function<void()> action);
+    // Queued input that keeps queuing more would hold a wait forever, since the clock moves only
+    // when no input is pending. After this many actions without the clock moving, onRunaway gets
+    // the reason and the queue is dropped; unset, the run stops with the reason on stderr.
+    static constexpr int MaxActionsWithoutTime = 10000;
+    std::function<void(const std::string& reason)> onRunaway;
 
     // Message boxes: each one is logged; the answer comes from the script (default: the first
     // button), after an optional virtual think time during which timers keep ticking. A scripted
@@ -85,6 +90,7 @@ private:
     int screenWidth_ = 1920 * TwipsPerPixel;
     int screenHeight_ = 1080 * TwipsPerPixel;
     std::deque<std::function<void()>> input_;
+    int actionsWithoutTime_ = 0;
     std::deque<Reply> replies_;
     std::vector<MessageRecord> messages_;
     int messageDepth_ = 0;

@@ -77,6 +77,8 @@ public:
     // Ends the program at once: timers stop, windows close without their Unload handlers.
     void endProgram();
     bool ended() const { return ended_; }
+    // Every form that exists on this platform, oldest first.
+    const std::vector<Form*>& forms() const { return forms_; }
 
     // Timer schedule, kept here so that both backends fire timers the same way.
     void timerChanged(Timer& timer);  // enabled or interval changed: restart its countdown

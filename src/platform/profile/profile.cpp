@@ -224,7 +224,10 @@ bool writeString(const fs::path& file, std::string_view section, std::string_vie
 fs::path resolve(std::string_view fileName, const fs::path& settingsFolder)
 {
     const fs::path name(fileName);
-    return name.is_absolute() ? name : settingsFolder / name;
+    if (name.is_absolute())
+        return name;
+    // No settings folder (no home either): no file, rather than one in the current folder.
+    return settingsFolder.empty() ? fs::path() : settingsFolder / name;
 }
 
 fs::path defaultSettingsFolder()

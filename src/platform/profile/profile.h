@@ -42,7 +42,8 @@ bool writeString(const std::filesystem::path& file, std::string_view section,
                  std::string_view key, std::string_view value, const WriteOptions& options = {});
 
 // Where a settings file named by the program lives: a relative name (a bare file name, as the
-// program uses) inside settingsFolder, an absolute one where it says.
+// program uses) inside settingsFolder, an absolute one where it says. With no settings folder a
+// relative name gives the empty path: reads give their defaults and writes write nothing.
 std::filesystem::path resolve(std::string_view fileName,
                               const std::filesystem::path& settingsFolder);
 

@@ -51,7 +51,13 @@ QColor toQColor(forms::Color color, const QPalette& system)
 
 QFont toQFont(const forms::Font& font)
 {
-    QFont f(toQString(font.name));
+    const QString name = toQString(font.name);
+    QFont f(name);
+    // The forms' widths were made for the classic sans face, which is narrower than its
+    // substitute: condensed to the classic advance widths, captions wrap where they always did.
+    if (name.compare("MS Sans Serif", Qt::CaseInsensitive) == 0 ||
+        name.compare("Microsoft Sans Serif", Qt::CaseInsensitive) == 0)
+        f.setStretch(ClassicSansStretch);
     f.setPointSizeF(font.size > 0 ? font.size : forms::Font{}.size);
     f.setBold(font.bold);
     f.setItalic(font.italic);

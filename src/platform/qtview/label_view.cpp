@@ -19,15 +19,20 @@ bool LabelView::fillsBackground() const
 
 void LabelView::syncOwn(forms::Prop what)
 {
-    if (what == forms::Prop::Caption) {
-        setText(toQString(model_.caption()));
-    } else if (what == forms::Prop::Style) {
-        Qt::Alignment h = Qt::AlignLeft;
+    const bool centred = model_.alignment() == forms::Alignment::Center;
+    if (what == forms::Prop::Caption || what == forms::Prop::Style) {
+        // A centred caption is centred on its words: padding blanks, which the classic face's
+        // word break swallowed, would push it aside.
+        const QString caption = toQString(model_.caption());
+        setText(centred ? caption.trimmed() : caption);
+    }
+    if (what == forms::Prop::Style) {
+        Qt::Alignment h = Qt::AlignLeft | Qt::AlignTop;
         if (model_.alignment() == forms::Alignment::Right)
-            h = Qt::AlignRight;
-        else if (model_.alignment() == forms::Alignment::Center)
-            h = Qt::AlignHCenter;
-        setAlignment(h | Qt::AlignTop);
+            h = Qt::AlignRight | Qt::AlignTop;
+        else if (centred)
+            h = Qt::AlignCenter;
+        setAlignment(h);
         // A label of fixed size wraps at words; WordWrap only matters to one that sizes itself.
         setWordWrap(model_.wordWrap() || !model_.autoSize());
         setFrameStyle(model_.borderStyle() == forms::BorderStyle::FixedSingle ? QFrame::Panel | QFrame::Sunken

@@ -1,6 +1,7 @@
 #pragma once
 // A label: its caption as is ("&" is no access key), aligned, wrapped at words, with an optional
-// sunken border and an opaque or transparent back.
+// sunken border and an opaque or transparent back. A centred caption is centred both ways, without
+// its padding blanks (the program centres only cells and value boxes).
 #include <QLabel>
 
 #include "platform/forms/simple_controls.h"

@@ -1,5 +1,7 @@
 #include "platform/qtview/toggle_button_view.h"
 
+#include <QStyleOptionButton>
+
 #include "platform/qtview/convert.h"
 #include "platform/qtview/deliver.h"
 
@@ -37,6 +39,14 @@ void ToggleButtonView<Button, Model>::syncOwn(forms::Prop what)
         this->setText(toQString(model_.caption()));
     else if (what == forms::Prop::Value)
         showValue(*this, model_);
+}
+
+template <class Button, class Model>
+void ToggleButtonView<Button, Model>::initStyleOption(QStyleOptionButton* option) const
+{
+    Button::initStyleOption(option);
+    if (this->hasFocus())
+        option->state |= QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange;
 }
 
 template class ToggleButtonView<QCheckBox, forms::CheckBox>;

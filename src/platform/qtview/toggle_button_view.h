@@ -1,7 +1,8 @@
 #pragma once
 // Standard check boxes and option buttons. The model keeps the value: a click only reports to it
 // (Qt neither toggles the button nor groups it), and the whole rectangle takes clicks, as the
-// classic controls do.
+// classic controls do. Focus shows as a rectangle around the caption however it came, as the
+// classic controls show it (Fusion draws it only after a focus move by key).
 #include <QCheckBox>
 #include <QRadioButton>
 
@@ -18,6 +19,7 @@ public:
 
 protected:
     void syncOwn(forms::Prop what) override;
+    void initStyleOption(QStyleOptionButton* option) const override;
     void nextCheckState() override {}
     bool hitButton(const QPoint& pos) const override { return this->rect().contains(pos); }
 

@@ -5,6 +5,9 @@
 namespace formstest {
 namespace {
 
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
 TEST_F(FormsTest, MessageBoxesAreLoggedAnsweredByScriptAndTimersTickWhileOpen)
 {
     std::vector<bool> openAtTick;
@@ -56,14 +59,26 @@ TEST_F(FormsTest, WaitingAdvancesTheClockWithoutFiringAndNeverHangs)
     platform.doEvents();
     EXPECT_TRUE(clicked);
 
+    // Input that keeps queuing more stops the wait with one clear failure instead of a hang.
+    std::vector<std::string> runaways;
+    platform.onRunaway = [&](const std::string& reason) { runaways.push_back(reason); };
+    std::function<void()> again = [&] { platform.queueInput(again); };
+    platform.queueInput(again);
+    while (platform.nowMs() < 2000) {
+        platform.doEvents();
+        platform.waitForEvents(2000);
+    }
+    EXPECT_THAT(runaways, ElementsAre(HasSubstr("10000 actions ran without the clock moving")));
+
     // A wait loop ends even when the program ended under it with input still queued.
     platform.queueInput([] {});
     platform.endProgram();
+    const auto ticked = ticks.size();
     while (platform.nowMs() < 8000) {
         platform.doEvents();
         platform.waitForEvents(8000);
     }
-    EXPECT_EQ(ticks.size(), 1u);
+    EXPECT_EQ(ticks.size(), ticked);
 }
 
 TEST_F(FormsTest, SystemTimerCountsSecondsSinceMidnightAndWraps)

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <pwd.h>
+
 #include <string>
 
 #include <sys/stat.h>
@@ -141,6 +143,13 @@ TEST(ProfilePlace, BareNamesLiveInTheSettingsFolder)
     EXPECT_EQ(profile::defaultSettingsFolder(), fs::path("/home/u/.config/quelvar-ev"));
     ::unsetenv("XDG_CONFIG_HOME");
     EXPECT_EQ(profile::defaultSettingsFolder(), fs::path("/home/u/.config/quelvar-ev"));
+    // Without HOME the user's entry in the password database, never the current folder.
+    const passwd* user = ::getpwuid(::getuid());
+    ASSERT_TRUE(user && user->pw_dir && *user->pw_dir);
+    for (const char* home : {"", static_cast<const char*>(nullptr)}) {
+        home ? ::setenv("HOME", home, 1) : ::unsetenv("HOME");
+        EXPECT_EQ(profile::defaultSettingsFolder(), fs::path(user->pw_dir) / ".config/quelvar-ev");
+    }
 }
 
 }  // namespace
