@@ -75,10 +75,8 @@ void EepromProgramming::run()
 
     platform.msgBox(PinToVlog);
     platform.msgBox(PinToGnd);
-    if (adapter::WriteByteReg(program, reg::EEPROM_CNTRL, Lock) != 0) {
-        platform.msgBox(SecondCheckFailed);
-        return;
-    }
+    if (adapter::WriteByteReg(program, reg::EEPROM_CNTRL, Lock) != 0)
+        return fail(SecondCheckFailed);
     Bytes configuration{};
     for (std::size_t i = 0; i < expected.size(); ++i)
         configuration[i] = static_cast<std::uint8_t>(~expected[i]);

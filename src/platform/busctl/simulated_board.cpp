@@ -228,8 +228,8 @@ void SimulatedBoard::writeEepromControl(std::uint8_t command) {
         }
         for (std::size_t i = 0; i < eeprom.size(); ++i) {
             const int reg = FirstEepromRegister + static_cast<int>(i);
-            const std::uint8_t stuck = stuckBits.contains(reg) ? stuckBits.at(reg) : 0;
-            eeprom[i] = static_cast<std::uint8_t>((~registers[reg] & ~stuck) | (eeprom[i] & stuck));
+            const std::uint8_t dead = deadBits.contains(reg) ? deadBits.at(reg) : 0;
+            eeprom[i] = static_cast<std::uint8_t>(~registers[reg] & ~dead);
         }
         eepromState = EepromState::Programmed;
         break;

@@ -18,7 +18,7 @@
 //        Any other value locks without reloading. Ordinary writes never touch the EEPROM.
 //        A power cycle reloads 0x01-0x0B as at power-on and closes the lock.
 // Faults on demand: VGOOD clear, a register that acknowledges writes but keeps its value, and
-// EEPROM bits that keep their old value when programmed.
+// EEPROM bits that do not program.
 // Mode 0 of RegisterTransfer (and any mode but 1 and 2) is refused with BadArguments.
 // Everything else fails with a non-zero status: unknown address, command or register as a NACK,
 // both HDQ operations (no HDQ device on the board), any transfer while the adapter is closed.
@@ -72,8 +72,9 @@ public:
     void setVgood(bool good) { vgood = good; }
     // Writes to `reg` are acknowledged and change nothing.
     void ignoreWrites(int reg) { deafRegisters.insert(reg); }
-    // The bits of `mask` in the EEPROM cell behind `reg` (0x06..0x0A) no longer program.
-    void stickEepromBits(int reg, std::uint8_t mask) { stuckBits[reg] |= mask; }
+    // The bits of `mask` in the EEPROM cell behind `reg` (0x06..0x0A) no longer program: they
+    // come out 0 from the next programming on.
+    void killEepromBits(int reg, std::uint8_t mask) { deadBits[reg] |= mask; }
     // Power off and on: the protector registers as at power-on, loaded from the EEPROM.
     void powerCycle();
 
@@ -96,7 +97,7 @@ private:
     std::uint8_t latchedFaults = 0;
     bool vgood = true;
     std::set<int> deafRegisters;
-    std::map<int, std::uint8_t> stuckBits;
+    std::map<int, std::uint8_t> deadBits;
 };
 
 }  // namespace platform::busctl
