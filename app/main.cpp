@@ -1,10 +1,15 @@
-// Starts the program: the Qt view on the main window, with the simulated evaluation board as the
-// adapter control.
+// Starts the program: the Qt view on the main window, with the adapter control the command line
+// chooses (the simulated evaluation board unless told otherwise).
 #include <QApplication>
 #include <QFileInfo>
 
+#include <iostream>
+#include <optional>
+
 #include "common/program.h"
 #include "main_window/form2.h"
+#include "platform/busctl/command_line.h"
+#include "platform/busctl/i2c_dev_control.h"
 #include "platform/busctl/simulated_board.h"
 #include "platform/profile/profile.h"
 #include "platform/qtview/qt_platform.h"
@@ -31,13 +36,29 @@ platform::forms::ProgramInfo programInfo()
 
 int main(int argc, char** argv)
 {
+    using namespace platform::busctl;
+    // Before Qt, so that --help works without a display and a bad option opens no window.
+    const CommandLine line = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (line.action != CommandLine::Action::Run) {
+        (line.action == CommandLine::Action::Fail ? std::cerr : std::cout) << line.text;
+        return line.exitStatus();
+    }
+    SimulatedBoard board;
+    KernelI2c kernel;
+    std::optional<I2cDevControl> i2c;
+    AdapterControl* control = &board;
+    if (line.adapter.kind != AdapterChoice::Kind::Simulated) {
+        const auto named = line.adapter.kind == AdapterChoice::Kind::Device ? std::optional(line.adapter.device) : std::nullopt;
+        control = &i2c.emplace(kernel, I2cPaths{}, named);
+        i2c->setReporter([](const std::string& error) { std::cerr << "darnex: " << error << std::endl; });
+    }
+
     QApplication app(argc, argv);
     platform::qtview::setupApplication(app);
     platform::qtview::QtPlatform platform(programInfo());
     platform.setSettingsFolder(platform::profile::defaultSettingsFolder());
 
-    platform::busctl::SimulatedBoard board;
-    common::Program program(platform, board);
+    common::Program program(platform, *control);
     program.form2().show();
     if (platform.ended())
         return 0;

@@ -2,7 +2,8 @@
 # Installs what the build and the tests need on a fresh Debian 12 machine (run as root).
 set -euo pipefail
 packages=(cmake g++ make clang libclang-rt-14-dev qt6-base-dev libgl-dev googletest libgtest-dev
-          libgmock-dev libbenchmark-dev fonts-liberation fonts-dejavu-core xvfb xauth)
+          libgmock-dev libbenchmark-dev fonts-liberation fonts-dejavu-core xvfb xauth
+          libi2c-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

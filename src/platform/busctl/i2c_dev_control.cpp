@@ -1,0 +1,181 @@
+#include "platform/busctl/i2c_dev_control.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+#include <fcntl.h>
+#include <linux/i2c.h>
+#include <sys/file.h>
+
+#include "platform/busctl/call_shape.h"
+
+namespace platform::busctl {
+namespace {
+
+constexpr long NeededFunctions = I2C_FUNC_SMBUS_BYTE_DATA | I2C_FUNC_SMBUS_WORD_DATA;
+
+bool fitsByte(int v) { return v >= 0 && v <= 0xFF; }
+
+}  // namespace
+
+I2cDevControl::I2cDevControl(I2cSeam& seam, I2cPaths paths, std::optional<std::filesystem::path> namedDevice)
+    : seam(seam), paths(std::move(paths)), namedDevice(std::move(namedDevice))
+{
+}
+
+I2cDevControl::~I2cDevControl() { closeAdapter(); }
+
+Variant I2cDevControl::invoke(int dispId, std::vector<Arg>& args)
+{
+    // ConfirmWrite answers for the word write right before it, as on the board.
+    const bool confirmable = std::exchange(wordWritten, false);
+    if (!matchesShape(dispId, args))
+        return fail(EINVAL, "refused call " + describeCall(dispId, args));
+    auto integer = [&](std::size_t i) { return static_cast<int>(std::get<std::int16_t>(args[i].value)); };
+    switch (dispId) {
+    case op::ListFreeDevices: return listFree(args);
+    case op::OpenDevice: return openDevice(std::get<std::string>(args[0].value));
+    case op::CloseAdapter: closeAdapter(); return std::int16_t{0};
+    case op::WriteWordCmd: {
+        const std::int16_t status = transfer(SmbusKind::WriteWordData, integer(2), integer(0),
+                                             static_cast<std::uint16_t>(integer(1)), nullptr);
+        wordWritten = status == 0;
+        return status;
+    }
+    case op::ReadWordCmd: {
+        std::int16_t word = 0;
+        const std::int16_t status = transfer(SmbusKind::ReadWordData, integer(2), integer(0), 0, &word);
+        if (status == 0)
+            args[1].value = word;
+        return status;
+    }
+    case op::RegisterTransfer: return registerTransfer(args);
+    case op::ConfirmWrite: return confirmable ? std::int16_t{0} : fail(EPROTO, "nothing written to confirm");
+    default: return fail(EOPNOTSUPP, "HDQ transfers do not go over I2C");
+    }
+}
+
+std::vector<I2cDevControl::Candidate> I2cDevControl::candidates() const
+{
+    if (namedDevice)
+        return {{describeI2cAdapter(paths.sysfs, namedDevice->filename().string()), *namedDevice}};
+    std::vector<Candidate> out;
+    for (auto& adapter : listI2cAdapters(paths.sysfs)) {
+        if (adapter.usb)
+            out.push_back({adapter, paths.dev / adapter.node});
+    }
+    return out;
+}
+
+bool I2cDevControl::heldElsewhere(const std::filesystem::path& node)
+{
+    const int probe = seam.open(node.string(), O_RDONLY);
+    if (probe < 0)
+        return false;  // OpenDevice will say why it cannot be had
+    const bool held = ::flock(probe, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    seam.close(probe);  // closing drops the probe's own lock
+    return held;
+}
+
+std::int16_t I2cDevControl::listFree(std::vector<Arg>& args)
+{
+    if (std::get<std::int32_t>(args[0].value) != 1)
+        return fail(EINVAL, "refused call " + describeCall(op::ListFreeDevices, args));
+    std::int32_t count = 0;
+    std::string names;
+    for (const Candidate& c : candidates()) {
+        if (heldElsewhere(c.node)) {
+            fail(EBUSY, c.node.string() + ": held by another run of the program");
+            continue;
+        }
+        names += (count++ ? "," : "") + c.adapter.listName();
+    }
+    args[1].value = count;
+    args[2].value = names;
+    return 0;
+}
+
+std::int16_t I2cDevControl::openDevice(const std::string& name)
+{
+    closeAdapter();
+    const std::string node = name.substr(0, name.find(' '));
+    const auto all = candidates();
+    const auto it = std::find_if(all.begin(), all.end(), [&](const Candidate& c) { return c.adapter.node == node; });
+    if (it == all.end())
+        return fail(ENODEV, "\"" + name + "\": no such adapter to open");
+    const std::string path = it->node.string();
+    const int f = seam.open(path, O_RDWR);
+    if (f < 0)
+        return fail(-f, path + ": " + std::strerror(-f));
+    auto refuse = [&](int error, const std::string& why) {
+        seam.close(f);
+        return fail(error, path + ": " + why);
+    };
+    if (::flock(f, LOCK_EX | LOCK_NB) != 0)
+        return refuse(errno == EWOULDBLOCK ? EBUSY : errno, "held by another run of the program");
+    const long funcs = seam.functionality(f);
+    if (funcs < 0)
+        return refuse(static_cast<int>(-funcs), std::strerror(static_cast<int>(-funcs)));
+    if ((funcs & NeededFunctions) != NeededFunctions)
+        return refuse(EOPNOTSUPP, "the adapter cannot do SMBus byte and word data transfers");
+    if (const int r = seam.setLimits(f); r < 0)
+        return refuse(-r, std::string("cannot set its timeout: ") + std::strerror(-r));
+    fd = f;
+    openNode = path;
+    lastReport.clear();
+    return 0;
+}
+
+void I2cDevControl::closeAdapter()
+{
+    if (fd >= 0)
+        seam.close(fd);  // and with it the lock
+    fd = -1;
+}
+
+std::int16_t I2cDevControl::transfer(SmbusKind kind, int address, int command, int value, std::int16_t* read)
+{
+    if (fd < 0)
+        return fail(EBADF, (namedDevice ? namedDevice->string() : std::string("USB adapter")) + ": not open");
+    if (!fitsByte(address) || !fitsByte(command))
+        return fail(EINVAL, openNode + ": no such address or command");
+    const SmbusTransfer t{kind, static_cast<std::uint8_t>(address >> 1), static_cast<std::uint8_t>(command),
+                          static_cast<std::uint16_t>(value)};
+    const int r = seam.transfer(fd, t);
+    if (r < 0)
+        return fail(-r, openNode + ": " + describeTransfer(t) + ": " + std::strerror(-r));
+    if (read)
+        *read = static_cast<std::int16_t>(r);
+    return 0;
+}
+
+std::int16_t I2cDevControl::registerTransfer(std::vector<Arg>& args)
+{
+    const std::int32_t mode = std::get<std::int32_t>(args[0].value);
+    const int address = std::get<std::int16_t>(args[1].value);
+    const int reg = std::get<std::int16_t>(args[2].value);
+    const int data = std::get<std::int16_t>(args[3].value);
+    if (mode == 2) {
+        std::int16_t byte = 0;
+        const std::int16_t status = transfer(SmbusKind::ReadByteData, address, reg, 0, &byte);
+        if (status == 0)
+            args[3].value = byte;
+        return status;
+    }
+    if (mode == 1 && fitsByte(data))
+        return transfer(SmbusKind::WriteByteData, address, reg, data, nullptr);
+    return fail(EOPNOTSUPP, "register transfer mode " + std::to_string(mode) + " with data " + std::to_string(data) +
+                                " does not go over I2C");
+}
+
+std::int16_t I2cDevControl::fail(int error, const std::string& what)
+{
+    if (reporter && what != lastReport)
+        reporter(what);
+    lastReport = what;
+    return static_cast<std::int16_t>(error > 0 && error <= 0x7FFF ? error : EIO);
+}
+
+}  // namespace platform::busctl

@@ -1,0 +1,63 @@
+#pragma once
+// i2c-dev without hardware: a sysfs tree and device nodes in a temporary folder, and kernel calls
+// answered by the simulated board. The nodes are plain files, so that the control's locks on
+// them are real.
+#include <cerrno>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/busctl/i2c_dev_control.h"
+#include "platform/busctl/i2c_seam.h"
+#include "support/test_driver.h"
+
+namespace platform::busctl { class SimulatedBoard; }
+
+namespace testsupport {
+
+class FakeI2cTree {
+public:
+    enum class Carrier { Usb, Motherboard, Graphics };
+    void addAdapter(int number, const std::string& name, Carrier carrier);
+    platform::busctl::I2cPaths paths() const { return {root.path() / "sys", root.path() / "dev"}; }
+    std::filesystem::path node(int number) const { return paths().dev / ("i2c-" + std::to_string(number)); }
+
+private:
+    TempFolder root{"quelvar-i2c-"};
+};
+
+class BoardOnI2c final : public platform::busctl::I2cSeam {
+public:
+    explicit BoardOnI2c(platform::busctl::SimulatedBoard& board);
+
+    // Script.
+    void failNext(int count, int error = ENXIO) { failing = count, failError = error; }
+    void ownAddress(int address) { owned.insert(address); }  // a kernel driver's: -EBUSY
+    void unplug() { plugged = false; }                       // every call fails with -ENODEV
+    long functions;
+
+    // What reached the kernel: the nodes opened ("<path> rw" or "<path> ro") and the transfers
+    // with their results.
+    std::vector<std::string> opened;
+    std::vector<std::pair<platform::busctl::SmbusTransfer, int>> transfers;
+    // The transfers as "read word 0xFE at address 0x09", with " -> -6" when one failed.
+    std::vector<std::string> transferLog() const;
+
+    int open(const std::string& path, int flags) override;
+    void close(int fd) override;
+    long functionality(int fd) override;
+    int setLimits(int fd) override;
+    int transfer(int fd, const platform::busctl::SmbusTransfer& t) override;
+
+private:
+    int answer(const platform::busctl::SmbusTransfer& t);
+
+    platform::busctl::SimulatedBoard& board;
+    int failing = 0, failError = ENXIO;
+    std::set<int> owned;
+    bool plugged = true;
+};
+
+}  // namespace testsupport
