@@ -18,35 +18,31 @@ namespace forms = platform::forms;
 
 TEST(EepromPageOnQt, ThePageRendersAtItsTwipSizeInThePageColour)
 {
-    // The folder's other Qt tests may already have made the application.
     int argc = 1;
     char name[] = "eeprom_qt_test";
     char* argv[] = {name, nullptr};
-    std::optional<QApplication> app;
+    std::optional<QApplication> app;  // unless the folder's other Qt tests made one
     if (!QApplication::instance()) {
         app.emplace(argc, argv);
         platform::qtview::setupApplication(*app);
     }
-    {
-        testsupport::QtProgram run;
-        auto& form = run.program.form2();
-        form.show();
-        form.get<forms::Control>("picApplication").setVisible(false);
-        auto& tabs = form.get<forms::TabControl>("SSTab1");
-        tabs.move(0, 0, tabs.width(), tabs.height());
-        tabs.setVisible(true);
-        tabs.userSelectTab(1);
-        form.InitializeEepromPage();
-        run.platform.doEvents();
+    testsupport::QtProgram run;
+    auto& form = run.program.form2();
+    form.show();
+    form.get<forms::Control>("picApplication").setVisible(false);
+    auto& tabs = form.get<forms::TabControl>("SSTab1");
+    tabs.move(0, 0, tabs.width(), tabs.height());
+    tabs.setVisible(true);
+    tabs.userSelectTab(1);
+    form.InitializeEepromPage();
+    run.platform.doEvents();
 
-        auto* page = run.platform.window(form).viewOf(form.get<forms::Control>("picEeprom"))->widget();
-        const auto file = std::filesystem::path(QUELVAR_TEST_ARTIFACTS) / "protector/eeprom_page.png";
-        std::filesystem::create_directories(file.parent_path());
-        const QImage image = page->grab().toImage();
-        EXPECT_TRUE(image.save(QString::fromStdString(file.string())));
-        EXPECT_EQ(image.size(), QSize(9855 / 15, 7575 / 15));
-        EXPECT_EQ(image.pixelColor(4, 4), QColor(0xE0, 0xE0, 0xE0));
-    }
+    const QImage image = run.platform.window(form).viewOf(form.get<forms::Control>("picEeprom"))->widget()->grab().toImage();
+    const auto file = std::filesystem::path(QUELVAR_TEST_ARTIFACTS) / "protector/eeprom_page.png";
+    std::filesystem::create_directories(file.parent_path());
+    EXPECT_TRUE(image.save(QString::fromStdString(file.string())));
+    EXPECT_EQ(image.size(), QSize(9855 / 15, 7575 / 15));
+    EXPECT_EQ(image.pixelColor(4, 4), QColor(0xE0, 0xE0, 0xE0));
 }
 
 }  // namespace
