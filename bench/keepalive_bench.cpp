@@ -2,8 +2,6 @@
 // set-point frames and the timed writes, shown on Qt's offscreen platform, the keep-alive writing
 // to the simulated board every second while the event loop runs for a few seconds of wall time.
 // The figure that matters is the counter cpu_percent: process CPU time over wall time.
-#include <QEventLoop>
-
 #include "adapter/frm_usb.h"
 #include "common/program.h"
 #include "main_window/setpoint_frames.h"
@@ -23,33 +21,12 @@ namespace busctl = platform::busctl;
 constexpr int SettleMs = 500;
 constexpr int MeasureMs = 5000;
 
-// A local loop: QCoreApplication::quit() would close the windows too, unloading the form.
-void runEventLoopFor(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-class CountingControl : public busctl::AdapterControl {
-public:
-    explicit CountingControl(busctl::AdapterControl& inner) : inner(inner) {}
-    busctl::Variant invoke(int dispId, std::vector<busctl::Arg>& args) override
-    {
-        if (dispId == busctl::op::WriteWordCmd)
-            ++wordWrites;
-        return inner.invoke(dispId, args);
-    }
-    busctl::AdapterControl& inner;
-    int wordWrites = 0;
-};
-
 void KeepAliveOnQt(benchmark::State& state)
 {
     for (auto _ : state) {
         platform::qtview::QtPlatform qt;
         busctl::SimulatedBoard board;
-        CountingControl control{board};
+        qtbench::CountingControl control{board, busctl::op::WriteWordCmd};
         common::Program program{qt, control};
         forms::Form form{qt, "Form2"};
         auto& pic = form.add<forms::PictureBox>("picApplication");
@@ -69,17 +46,14 @@ void KeepAliveOnQt(benchmark::State& state)
         if (!program.usb().OpenFirstFreeDevice())
             state.SkipWithError("the simulated board did not open");
         form.get<forms::CheckBox>("chkRefreshTime").userClick();
-        runEventLoopFor(SettleMs);  // first paint and layout out of the way
+        qtbench::runEventLoopFor(SettleMs);  // first paint and layout out of the way
 
-        const int writesBefore = control.wordWrites;
-        qtbench::CpuShare share;
-        share.start();
-        runEventLoopFor(MeasureMs);
-        share.stop();
+        const int writesBefore = control.count;
+        const auto share = qtbench::cpuShareOver(MeasureMs);
 
         state.SetIterationTime(share.wallSeconds());
         state.counters["cpu_percent"] = share.percent();
-        state.counters["word_writes"] = control.wordWrites - writesBefore;
+        state.counters["word_writes"] = control.count - writesBefore;
         program.usb().CloseDevice();
     }
 }

@@ -1,12 +1,17 @@
 #pragma once
-// What the Qt benchmarks share: the process's CPU time against wall time, and a main() that runs
-// the benchmarks inside an offscreen QApplication set up as the program sets it up.
+// What the Qt benchmarks share: the process's CPU time against wall time, a control that counts
+// one operation on its way to the board, and a main() that runs the benchmarks inside an
+// offscreen QApplication set up as the program sets it up.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QEventLoop>
+#include <QTimer>
 #include <chrono>
 #include <ctime>
+#include <vector>
 
+#include "platform/busctl/dispatch.h"
 #include "platform/qtview/qt_platform.h"
 
 namespace qtbench {
@@ -40,6 +45,41 @@ public:
 private:
     double cpuStart_ = 0, cpu_ = 0, wall_ = 0;
     std::chrono::steady_clock::time_point wallStart_;
+};
+
+// A local loop: QCoreApplication::quit() would close the windows too, unloading the form.
+inline void runEventLoopFor(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// The process's CPU share while the event loop runs for `ms` of wall time.
+inline CpuShare cpuShareOver(int ms)
+{
+    CpuShare share;
+    share.start();
+    runEventLoopFor(ms);
+    share.stop();
+    return share;
+}
+
+// Passes every call on and counts those of one operation.
+class CountingControl : public platform::busctl::AdapterControl {
+public:
+    CountingControl(platform::busctl::AdapterControl& inner, int dispId) : inner(inner), dispId(dispId) {}
+    platform::busctl::Variant invoke(int id, std::vector<platform::busctl::Arg>& args) override
+    {
+        if (id == dispId)
+            ++count;
+        return inner.invoke(id, args);
+    }
+    int count = 0;
+
+private:
+    platform::busctl::AdapterControl& inner;
+    int dispId;
 };
 
 inline int runOnOffscreenQt(int argc, char** argv)

@@ -8,6 +8,7 @@
 #include "common/settings.h"
 #include "dialogs/frm_about.h"
 #include "main_window/setpoint_frames.h"
+#include "main_window/test_mode_page.h"
 #include "main_window/timed_writes.h"
 #include "platform/forms/menu_item.h"
 #include "platform/forms/platform.h"
@@ -47,6 +48,7 @@ Form2::Form2(common::Program& program) : Form(program.platform(), "Form2"), prog
     timedWrites = std::make_unique<TimedWrites>(program, *this, get<PictureBox>("picApplication"),
         setpoints->chargeCurrent(), setpoints->chargeVoltage(), setpoints->inputCurrent(),
         get<Timer>("tmrChargerTimeOut"), get<Timer>("tmrDataInput"));
+    testMode = std::make_unique<TestModePage>(program, *this, get<PictureBox>("picTestMode"));
     protector::buildPagePanels(*this, get<TabControl>("SSTab1"));
     controlPage = std::make_unique<protector::ControlPage>(program, *this, get<PictureBox>("picControl"));
     eepromPage = std::make_unique<protector::EepromPage>(program, *this, get<PictureBox>("picEeprom"));
@@ -149,6 +151,8 @@ void Form2::bindHandlers()
     get<MenuItem>("mnuTestMode").onClick = [this] { mnuTestMode_Click(); };
     get<MenuItem>("mnuAbout").onClick = [this] { mnuAbout_Click(); };
     get<CommandButton>("cmdReadId").onClick = [this] { cmdReadId_Click(); };
+    get<TabControl>("SSTab1").onTabClick = [this](int previousTab) { SSTab1_Click(previousTab); };
+    get<Timer>("tmrControl").onTimer = [this] { tmrControl_Timer(); };
     // mnuReadWriteI2C_Click comes with the raw register dialog.
 }
 

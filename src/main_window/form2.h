@@ -15,6 +15,7 @@ namespace protector { class ControlPage; class EepromPage; class RegistersPage; 
 namespace main_window {
 
 class SetpointFrames;
+class TestModePage;
 class TimedWrites;
 
 class Form2 : public platform::forms::Form {
@@ -41,6 +42,8 @@ public:
     void mnuTestMode_Click();
     void mnuAbout_Click();
     void cmdReadId_Click();
+    void SSTab1_Click(int PreviousTab);
+    void tmrControl_Timer();
 
     static constexpr std::int16_t ApplicationAddress = 0x12;
     static constexpr std::int16_t TestModeAddress = 0x52;
@@ -63,6 +66,7 @@ private:
     common::Program& program;
     std::unique_ptr<SetpointFrames> setpoints;
     std::unique_ptr<TimedWrites> timedWrites;
+    std::unique_ptr<TestModePage> testMode;
     std::unique_ptr<protector::ControlPage> controlPage;
     std::unique_ptr<protector::EepromPage> eepromPage;
     std::unique_ptr<protector::RegistersPage> registersPage;

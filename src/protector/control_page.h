@@ -1,7 +1,11 @@
 #pragma once
-// The Control page on picControl: registers 0x01-0x05 as boxes and lists.
+// The Control page on picControl: registers 0x01-0x05 as boxes and lists. Each change writes
+// only its own field; the fill shows the registers as read.
+#include <cstdint>
+#include <optional>
+
 namespace common { class Program; }
-namespace platform::forms { class Form; class Control; }
+namespace platform::forms { class Form; class Control; class CheckBox; class ComboBox; }
 
 namespace protector {
 
@@ -14,9 +18,34 @@ public:
     void InitializeControlPage();
     void SetControlMode();
 
+    // Event handlers.
+    void chkOutputControl_Click(int Index);
+    void chkFunctionControl_Click(int Index);
+    void chkCellBal_Click(int Index);
+    void chkShdn_Click();
+    void cboHost_Click();
+    void cboVgain_Click();
+    void cboIgain_Click();
+    void cboCell_Click();
+    void cboCal_Click();
+    void cmdToggleLtclr_Click();
+
 private:
+    void build(platform::forms::Control& picControl);
+    void bindHandlers();
+    void changeBit(const platform::forms::CheckBox& box, std::uint8_t reg, int bit);
+    void changeEntry(const platform::forms::ComboBox& combo, std::uint8_t reg, std::uint8_t mask, int shift);
+    void changeField(std::uint8_t reg, std::uint8_t mask, std::uint8_t value);
+    // Reads `reg` into d for the fill; while the boxes it sets run their Clicks, a failed read
+    // keeps them from writing.
+    void fillRead(std::uint8_t reg, std::uint8_t& d);
+    void showBits(const char* boxes, std::uint8_t d);
+    void showEntry(const char* combo, int entry);
+
     common::Program& program;
     platform::forms::Form& form;
+    // The register whose fill read failed while its boxes are being set.
+    std::optional<std::uint8_t> heldRegister;
 };
 
 }  // namespace protector

@@ -2,6 +2,7 @@
 // back through the widgets, and pictures of the main window and the About window for people to
 // look at, left under the artifacts folder.
 #include <QAbstractButton>
+#include <QApplication>
 #include <QDateTime>
 #include <QFileInfo>
 #include <QImage>
@@ -25,14 +26,6 @@ namespace forms = platform::forms;
 namespace qv = platform::qtview;
 
 [[maybe_unused]] auto* const app = ::testing::AddGlobalTestEnvironment(new testsupport::OffscreenApp);
-
-QImage render(forms::Form& form, const std::string& name)
-{
-    const auto file = std::filesystem::path(QUELVAR_TEST_ARTIFACTS) / name;
-    std::filesystem::create_directories(file.parent_path());
-    EXPECT_TRUE(qv::renderToPng(form, file));
-    return QImage(QString::fromStdString(file.string()));
-}
 
 TEST(MainWindowOnQt, AVoltageTypedWrittenAndReadBackThroughTheWidgetsThenTheWindowsPictures)
 {
@@ -65,7 +58,7 @@ TEST(MainWindowOnQt, AVoltageTypedWrittenAndReadBackThroughTheWidgetsThenTheWind
     click("cmdReadId");
     form.get<forms::Label>("lblChargeCurrentOL").setVisible(true);
     run.platform.doEvents();
-    const QImage image = render(form, "main_window/form2.png");
+    const QImage image = testsupport::renderArtifact(form, "main_window/form2.png");
     EXPECT_FALSE(form.picture().empty()) << "the background picture was not found";
     EXPECT_EQ(image.size(), QSize(qv::toPixels(form.scaleWidth()),
                                   qv::toPixels(form.scaleHeight()) + qv::toPixels(forms::Form::MenuBarHeight)));
@@ -84,9 +77,44 @@ TEST(MainWindowOnQt, AVoltageTypedWrittenAndReadBackThroughTheWidgetsThenTheWind
               "Last Updated " + programFile.lastModified().toString("MM/dd/yyyy").toStdString());
     EXPECT_FALSE(about.get<forms::PictureBox>("AboutOK").picture().empty());
 
-    const QImage picture = render(about, "dialogs/about.png");
+    const QImage picture = testsupport::renderArtifact(about, "dialogs/about.png");
     EXPECT_EQ(picture.size(), QSize(qv::toPixels(6225), qv::toPixels(4650)));
     EXPECT_EQ(picture.pixelColor(2, picture.height() - 2), QColor(Qt::white));
+}
+
+TEST(MainWindowOnQt, TestModeTrimReadTypedWrittenThenItsReadOnlyCopyAndThePagesPicture)
+{
+    testsupport::QtProgram run;
+    auto& form = run.program.form2();
+    form.show();
+    auto& window = run.platform.window(form);
+    window.activateWindow();
+    form.get<forms::MenuItem>("mnuTestMode").userPick();
+    run.platform.doEvents();
+    auto widget = [&](const char* name, int index = -1) { return window.viewOf(form.get<forms::Control>(name, index))->widget(); };
+    auto click = [&](const char* name, int index = -1) { dynamic_cast<QAbstractButton&>(*widget(name, index)).click(); };
+    auto& field = dynamic_cast<QLineEdit&>(*widget("txtTrim0"));
+    click("cmdReadTrim0");
+    run.platform.doEvents();
+    EXPECT_EQ(field.text().toStdString(), "4A21");
+    EXPECT_TRUE(dynamic_cast<QAbstractButton&>(*widget("chkTrim0", 14)).isChecked());
+    for (QChar c : QString("\b\b\b\b5a3c\r")) {
+        QKeyEvent press(QEvent::KeyPress, c == '\r' ? Qt::Key_Return : 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(&field, &press);
+    }
+    run.platform.doEvents();
+    EXPECT_EQ(QApplication::focusWidget(), widget("cmdWriteTrim0"));
+    EXPECT_EQ(field.text().toStdString(), "5A3C");
+    EXPECT_EQ(run.board.peekWord(0x52, 0x08), 0x4A21);
+    click("cmdWriteTrim0");
+    EXPECT_EQ(run.board.peekWord(0x52, 0x08), 0x5A3C);
+
+    click("optTrim0", 1);
+    click("cmdReadTrim0");
+    run.platform.doEvents();
+    EXPECT_EQ(field.text().toStdString(), "5A3C");
+    EXPECT_FALSE(widget("cmdWriteTrim0")->isEnabled());
+    testsupport::renderArtifact(form, "main_window/test_mode.png");
 }
 
 }  // namespace

@@ -171,7 +171,10 @@ TEST_F(MainWindowTest, IdentifierReadShowsBothWordsAsHexAndCells)
         user().click("cmdReadId");
 
         EXPECT_EQ(rows(), shown);
-        EXPECT_EQ(control.wordReads(), reads);
+        std::vector<busctl::ScriptedControl::WordRead> atCharger;
+        for (int command : reads)
+            atCharger.push_back({command, 0x12});
+        EXPECT_EQ(control.wordReads(), atCharger);
         EXPECT_EQ(std::vector(platform().pointerHistory().begin() + static_cast<std::ptrdiff_t>(from),
                               platform().pointerHistory().end()), (std::vector{forms::pointer::Hourglass, 5}));
         const auto& messages = platform().messages();

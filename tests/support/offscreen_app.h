@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QImage>
 #include <filesystem>
 #include <memory>
 
 #include "common/program.h"
 #include "platform/busctl/simulated_board.h"
+#include "platform/qtview/form_renderer.h"
 #include "platform/qtview/qt_platform.h"
 #include "support/test_driver.h"
 
@@ -48,5 +50,14 @@ struct QtProgram {
     common::Program program{platform, board};
     QtProgram() { platform.setSettingsFolder(settings.path()); }
 };
+
+// Renders the form to `name` under the artifacts folder and loads the picture back.
+inline QImage renderArtifact(platform::forms::Form& form, const std::string& name)
+{
+    const auto file = std::filesystem::path(QUELVAR_TEST_ARTIFACTS) / name;
+    std::filesystem::create_directories(file.parent_path());
+    EXPECT_TRUE(platform::qtview::renderToPng(form, file));
+    return QImage(QString::fromStdString(file.string()));
+}
 
 }  // namespace testsupport

@@ -165,14 +165,14 @@ std::vector<ScriptedControl::ByteWrite> ScriptedControl::byteWrites() const {
     return writes;
 }
 
-std::vector<int> ScriptedControl::wordReads() const {
-    std::vector<int> commands;
+std::vector<ScriptedControl::WordRead> ScriptedControl::wordReads() const {
+    std::vector<WordRead> reads;
     for (const Call& call : log) {
         if (call.dispId == op::ReadWordCmd && call.wellFormed) {
-            commands.push_back(integer(call.args[0].value));
+            reads.push_back({integer(call.args[0].value), integer(call.args[2].value)});
         }
     }
-    return commands;
+    return reads;
 }
 
 std::vector<int> ScriptedControl::byteReads() const {
@@ -188,6 +188,10 @@ std::vector<int> ScriptedControl::byteReads() const {
 std::ostream& operator<<(std::ostream& out, const ScriptedControl::WordWrite& write) {
     return out << std::hex << "{cmd 0x" << write.command << ", word 0x" << write.word << ", addr 0x"
                << write.address << '}' << std::dec;
+}
+
+std::ostream& operator<<(std::ostream& out, const ScriptedControl::WordRead& read) {
+    return out << std::hex << "{cmd 0x" << read.command << ", addr 0x" << read.address << '}' << std::dec;
 }
 
 std::ostream& operator<<(std::ostream& out, const ScriptedControl::ByteWrite& write) {

@@ -40,6 +40,11 @@ public:
         int address;
         friend bool operator==(const WordWrite&, const WordWrite&) = default;
     };
+    struct WordRead {
+        int command;
+        int address;
+        friend bool operator==(const WordRead&, const WordRead&) = default;
+    };
     struct ByteWrite {
         int reg;
         int data;
@@ -79,7 +84,7 @@ public:
     int callCount(int dispId) const;
     std::vector<WordWrite> wordWrites() const;
     std::vector<ByteWrite> byteWrites() const;  // mode 1 transfers
-    std::vector<int> wordReads() const;         // commands
+    std::vector<WordRead> wordReads() const;
     std::vector<int> byteReads() const;         // registers of mode 2 transfers
     // Every byte read and write in order, failed ones included.
     const std::vector<ByteTransfer>& byteTransfers() const { return transfers; }
@@ -112,6 +117,7 @@ private:
 };
 
 std::ostream& operator<<(std::ostream& out, const ScriptedControl::WordWrite& write);
+std::ostream& operator<<(std::ostream& out, const ScriptedControl::WordRead& read);
 std::ostream& operator<<(std::ostream& out, const ScriptedControl::ByteWrite& write);
 std::ostream& operator<<(std::ostream& out, const ScriptedControl::ByteTransfer& transfer);
 
