@@ -7,10 +7,10 @@
 #include "platform/forms/combo_box.h"
 #include "platform/forms/form.h"
 #include "platform/forms/platform.h"
-#include "platform/forms/simple_controls.h"
 #include "platform/forms/text_box.h"
 #include "protector/eeprom_fields.h"
 #include "protector/register_map.h"
+#include "protector/status_lamps.h"
 
 namespace protector {
 
@@ -30,7 +30,6 @@ constexpr std::uint8_t Unlock = 0x62;
 constexpr std::uint8_t Program = 0x41;
 constexpr std::uint8_t Lock = 0x00;
 constexpr float Wait = 0.07f;
-constexpr std::uint8_t VgoodBit = 0x20;
 
 }  // namespace
 
@@ -144,11 +143,8 @@ bool EepromProgramming::matches(const Bytes& expected)
 void EepromProgramming::showVgood()
 {
     std::uint8_t status = 0;
-    if (adapter::ReadByteReg(program, reg::STATUS, status) != 0)
-        return;
-    const bool good = status & VgoodBit;
-    form.get<forms::Image>("ImgGrnLEDVgood", 1).setVisible(good);
-    form.get<forms::Image>("ImgGrnLEDVgood", 0).setVisible(!good);
+    if (adapter::ReadByteReg(program, reg::STATUS, status) == 0)
+        showLamp(form, VgoodBit, status);
 }
 
 void EepromProgramming::fail(const char* message)
