@@ -1,9 +1,8 @@
 // The EEPROM page on the Qt view, offscreen, over the simulated board: a picture of picEeprom
-// after a fill, at its twip size, left under the artifacts folder for people to look at.
-#include <QApplication>
+// after a fill, at its twip size, left under the artifacts folder for people to look at. The
+// folder's qt_test.cpp starts the application.
 #include <QImage>
 #include <QWidget>
-#include <optional>
 
 #include "main_window/form2.h"
 #include "platform/forms/tab_control.h"
@@ -18,14 +17,6 @@ namespace forms = platform::forms;
 
 TEST(EepromPageOnQt, ThePageRendersAtItsTwipSizeInThePageColour)
 {
-    int argc = 1;
-    char name[] = "eeprom_qt_test";
-    char* argv[] = {name, nullptr};
-    std::optional<QApplication> app;  // unless the folder's other Qt tests made one
-    if (!QApplication::instance()) {
-        app.emplace(argc, argv);
-        platform::qtview::setupApplication(*app);
-    }
     testsupport::QtProgram run;
     auto& form = run.program.form2();
     form.show();
