@@ -82,6 +82,15 @@ private:
     int dispId;
 };
 
+// Runs the event loop for `ms` and makes that the iteration: its wall time and the counter
+// cpu_percent.
+inline void measureEventLoop(benchmark::State& state, int ms)
+{
+    const CpuShare share = cpuShareOver(ms);
+    state.SetIterationTime(share.wallSeconds());
+    state.counters["cpu_percent"] = share.percent();
+}
+
 inline int runOnOffscreenQt(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

@@ -20,6 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // A whole decimal number is also the number the text begins with.
     if (const auto whole = parseNumber(text); whole && *whole != leading)
         std::abort();
+    if (const auto number = common::wholeNumber(text); number && *number != leading)
+        std::abort();
     // Blanks, tabs and line feeds count nowhere.
     std::string spread;
     for (char c : text) {

@@ -20,6 +20,8 @@ double leadingNumber(std::string_view text);
 // and a trailing point dropped, an exponent (1E+15, 1E-05) only for very large or small values.
 // The point is always ".", whatever the locale, so that the text reads back the same.
 std::string decimalText(double value);
+// The text read by the same rules when it is a number and nothing else, blanks aside.
+std::optional<double> wholeNumber(std::string_view text);
 // Rounded half to even; nothing when the result does not fit.
 std::optional<std::int16_t> toInteger(double value);
 std::optional<std::int32_t> toLong(double value);

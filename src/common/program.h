@@ -9,7 +9,7 @@ namespace platform::forms { class Platform; }
 namespace platform::busctl { class AdapterControl; }
 namespace adapter { class frmUSB; }
 namespace main_window { class Form2; }
-namespace dialogs { class frmAbout; }
+namespace dialogs { class frmAbout; class frmRegisters; class frmLogOptions; }
 
 namespace common {
 
@@ -31,6 +31,9 @@ public:
     main_window::Form2& form2();
     // The About window, created on first use and kept (hidden or unloaded) until the run ends.
     dialogs::frmAbout& about();
+    // The raw register and logging options dialogs, kept the same way.
+    dialogs::frmRegisters& registers();
+    dialogs::frmLogOptions& logOptions();
 
 private:
     platform::forms::Platform& platform_;
@@ -38,6 +41,8 @@ private:
     SharedState vars_;
     std::unique_ptr<adapter::frmUSB> usb_;
     std::unique_ptr<dialogs::frmAbout> about_;
+    std::unique_ptr<dialogs::frmRegisters> registers_;
+    std::unique_ptr<dialogs::frmLogOptions> logOptions_;
     std::unique_ptr<main_window::Form2> form2_;
 };
 

@@ -7,6 +7,7 @@
 #include "common/program.h"
 #include "common/settings.h"
 #include "dialogs/frm_about.h"
+#include "dialogs/frm_registers.h"
 #include "main_window/setpoint_frames.h"
 #include "main_window/test_mode_page.h"
 #include "main_window/timed_writes.h"
@@ -153,7 +154,7 @@ void Form2::bindHandlers()
     get<CommandButton>("cmdReadId").onClick = [this] { cmdReadId_Click(); };
     get<TabControl>("SSTab1").onTabClick = [this](int previousTab) { SSTab1_Click(previousTab); };
     get<Timer>("tmrControl").onTimer = [this] { tmrControl_Timer(); };
-    // mnuReadWriteI2C_Click comes with the raw register dialog.
+    get<MenuItem>("mnuReadWriteI2C").onClick = [this] { mnuReadWriteI2C_Click(); };
 }
 
 void Form2::Form_Load()
@@ -232,5 +233,8 @@ void Form2::setMode(const std::string& caption, Control& shown, Control& hidden,
 }
 
 void Form2::mnuAbout_Click() { program.about().show(); }
+
+// Modeless: picked again while open, the same window comes to the front.
+void Form2::mnuReadWriteI2C_Click() { program.registers().show(); }
 
 }  // namespace main_window

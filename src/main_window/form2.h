@@ -41,6 +41,7 @@ public:
     void mnuApplicationTestMode_Click();
     void mnuTestMode_Click();
     void mnuAbout_Click();
+    void mnuReadWriteI2C_Click();
     void cmdReadId_Click();
     void SSTab1_Click(int PreviousTab);
     void tmrControl_Timer();

@@ -37,6 +37,12 @@ TEST(Numbers, ReadsTheNumberATextBeginsWith)
     for (const auto& [text, value] : cases)
         EXPECT_EQ(leadingNumber(text), value) << text;
     EXPECT_EQ(leadingNumber(std::string(400, 'f').insert(0, "&H")), 0) << "a hex number beyond a double";
+
+    const std::pair<const char*, std::optional<double>> wholes[] = {
+        {" 1 0 ", 10}, {"-&o17", -15}, {"1e400", 0}, {"2.", 2}, {"10 s", std::nullopt}, {"5e", std::nullopt},
+        {"&H", std::nullopt}, {"-", std::nullopt}, {"", std::nullopt}, {"1.2.3", std::nullopt}};
+    for (const auto& [text, value] : wholes)
+        EXPECT_EQ(common::wholeNumber(text), value) << text;
 }
 
 TEST(Numbers, RoundsHalfToEvenAndRefusesWhatDoesNotFit)

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
+
+#include "platform/forms/form.h"
 
 namespace platform::forms {
 
@@ -112,6 +115,19 @@ void HeadlessPlatform::formShown(Form& form)
 void HeadlessPlatform::formHidden(Form& form)
 {
     std::erase(shown_, &form);
+}
+
+void HeadlessPlatform::modalLoop(Form& form)
+{
+    while (form.visible() && !ended()) {
+        if (input_.empty())
+            throw std::logic_error("modal form " + form.name() + " is still open and no input is queued");
+        auto action = std::move(input_.front());
+        input_.pop_front();
+        if (action)
+            action();
+        runDueTimers();
+    }
 }
 
 }  // namespace platform::forms

@@ -74,6 +74,9 @@ public:
 protected:
     Answer showMessage(const std::string& text, Buttons buttons, const std::string& title) override;
     void applyMousePointer(int p) override { pointerHistory_.push_back(p); }
+    // Runs the queued input one action at a time, due timers after each; throws std::logic_error
+    // naming the form when it is still open and nothing is queued, so that no test hangs.
+    void modalLoop(Form& form) override;
 
 private:
     void runUntil(std::int64_t target);

@@ -26,6 +26,20 @@ Answer Platform::msgBox(const std::string& text, Buttons buttons, const std::str
     return showMessage(text, buttons, title.empty() ? info_.title : title);
 }
 
+void Platform::showModal(Form& form)
+{
+    if (ended_)
+        return;
+    modal_.push_back(&form);
+    struct Pop {
+        std::vector<Form*>& modal;
+        ~Pop() { modal.pop_back(); }
+    } pop{modal_};
+    form.show();
+    if (form.visible() && !ended_)
+        modalLoop(form);
+}
+
 void Platform::endProgram()
 {
     if (ended_)

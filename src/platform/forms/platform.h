@@ -68,6 +68,12 @@ public:
     // Called by forms when they are shown or hidden.
     virtual void formShown(Form& form) = 0;
     virtual void formHidden(Form& form) = 0;
+    // Shows the form modally: returns once it is unloaded or hidden or the program ends. Meanwhile
+    // timers tick and user input to every other window is ignored.
+    void showModal(Form& form);
+    // False for every window but the innermost modal one while a modal form is open.
+    bool acceptsInput(const Form& form) const { return modal_.empty() || modal_.back() == &form; }
+    bool isModal(const Form& form) const { return !modal_.empty() && modal_.back() == &form; }
     // Ends the program at once: timers stop, windows close without their Unload handlers.
     void endProgram();
     bool ended() const { return ended_; }
@@ -85,6 +91,8 @@ protected:
     // The schedule's next due time changed (Qt arms its wake-up timer).
     virtual void scheduleChanged() {}
     virtual void programEnded() {}
+    // Runs events until the shown modal form is hidden or the program ends.
+    virtual void modalLoop(Form& form) = 0;
     // A form is being destroyed (its controls still exist): drop whatever mirrors it.
     virtual void formDestroying(Form& /*form*/) {}
 
@@ -101,6 +109,7 @@ private:
     std::vector<Scheduled> schedule_;
     std::uint64_t nextOrder_ = 0;
     std::vector<Form*> forms_;
+    std::vector<Form*> modal_;  // innermost last
 
     friend class Form;
     friend class Timer;

@@ -6,6 +6,7 @@
 #include "platform/forms/combo_box.h"
 #include "platform/forms/form.h"
 #include "platform/forms/menu_item.h"
+#include "platform/forms/platform.h"
 #include "platform/forms/tab_control.h"
 #include "platform/forms/text_box.h"
 
@@ -48,59 +49,80 @@ Control& ScriptedUser::control(const std::string& name, int index) const
 
 void ScriptedUser::click(const std::string& name, int index)
 {
-    control(name, index).userClick();
+    Control& c = control(name, index);
+    if (!blocked(*form_))
+        c.userClick();
 }
 
 void ScriptedUser::type(const std::string& name, const std::string& text, int index)
 {
     auto& box = form_->get<TextBox>(name, index);
+    if (blocked(*form_))
+        return;
     for (int code : decode(text))
         box.userKey(code);
 }
 
 void ScriptedUser::key(const std::string& name, int keyAscii, int index)
 {
-    form_->get<TextBox>(name, index).userKey(keyAscii);
+    auto& box = form_->get<TextBox>(name, index);
+    if (!blocked(*form_))
+        box.userKey(keyAscii);
 }
 
 void ScriptedUser::focus(const std::string& name, int index)
 {
-    control(name, index).setFocus();
+    Control& c = control(name, index);
+    if (!blocked(*form_))
+        c.setFocus();
 }
 
 void ScriptedUser::choose(const std::string& comboName, int item, int index)
 {
-    form_->get<ComboBox>(comboName, index).userChoose(item);
+    auto& box = form_->get<ComboBox>(comboName, index);
+    if (!blocked(*form_))
+        box.userChoose(item);
 }
 
 void ScriptedUser::pick(const std::string& menuName, int index)
 {
-    form_->get<MenuItem>(menuName, index).userPick();
+    auto& item = form_->get<MenuItem>(menuName, index);
+    if (!blocked(*form_))
+        item.userPick();
 }
 
 void ScriptedUser::selectTab(const std::string& tabName, int tab, int index)
 {
-    form_->get<TabControl>(tabName, index).userSelectTab(tab);
+    auto& tabs = form_->get<TabControl>(tabName, index);
+    if (!blocked(*form_))
+        tabs.userSelectTab(tab);
 }
 
 void ScriptedUser::tab(bool backwards)
 {
-    form_->focusNext(backwards);
+    tab(*form_, backwards);
 }
 
 void ScriptedUser::tab(Form& form, bool backwards)
 {
-    form.focusNext(backwards);
+    if (!blocked(form))
+        form.focusNext(backwards);
 }
 
 void ScriptedUser::close()
 {
-    form_->userClose();
+    close(*form_);
 }
 
 void ScriptedUser::close(Form& form)
 {
-    form.userClose();
+    if (!blocked(form))
+        form.userClose();
+}
+
+bool ScriptedUser::blocked(const Form& form) const
+{
+    return !form.platform().acceptsInput(form);
 }
 
 }  // namespace platform::forms

@@ -17,7 +17,8 @@ public:
     void use(Form& form) { form_ = &form; }
 
     // Each action throws std::logic_error naming the control when it is not on the form (or is
-    // of the wrong kind); a control that is there but disabled or hidden ignores the action.
+    // of the wrong kind); a control that is there but disabled or hidden ignores the action, and
+    // so does every window but the modal one while a modal form is open.
     void click(const std::string& name, int index = -1);
     // Every character of `text` (UTF-8) goes through the box's KeyPress as one key.
     void type(const std::string& name, const std::string& text, int index = -1);
@@ -34,6 +35,7 @@ public:
 
 private:
     Control& control(const std::string& name, int index) const;
+    bool blocked(const Form& form) const;
     Form* form_;
 };
 

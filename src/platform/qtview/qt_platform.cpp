@@ -7,6 +7,7 @@
 #include <QStyleFactory>
 #include <QTime>
 #include <algorithm>
+#include <chrono>
 #include <climits>
 
 #include "platform/qtview/convert.h"
@@ -69,9 +70,16 @@ double QtPlatform::systemTimer() const
     return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
 }
 
+// A handler that pumps at every step of a tight loop (a Read that ticks sixteen boxes one by one)
+// would otherwise repaint at every step, several times within one frame of the screen. Input and
+// paints that arrive between two close pumps wait for the next pump or the handler's end.
 void QtPlatform::doEvents()
 {
-    QCoreApplication::processEvents();
+    const auto now = std::chrono::steady_clock::now();
+    if (now - lastPump_ >= MinPumpGap) {
+        lastPump_ = now;
+        QCoreApplication::processEvents();
+    }
     runDueTimers();
 }
 
@@ -154,6 +162,8 @@ void QtPlatform::formShown(forms::Form& form)
 {
     FormWindow& w = window(form);
     w.syncGeometry();
+    // Takes effect only on a hidden window, which is how a modal show finds it.
+    w.setWindowModality(isModal(form) ? Qt::ApplicationModal : Qt::NonModal);
     w.show();
     w.activateWindow();
 }
@@ -167,6 +177,17 @@ void QtPlatform::formHidden(forms::Form& form)
 {
     if (FormWindow* w = findWindow(form))
         w->hide();
+    if (auto it = modalLoops_.find(&form); it != modalLoops_.end())
+        it->second->quit();
+}
+
+void QtPlatform::modalLoop(forms::Form& form)
+{
+    // QCoreApplication::exit at the program's end leaves this loop too.
+    QEventLoop loop;
+    modalLoops_[&form] = &loop;
+    loop.exec();
+    modalLoops_.erase(&form);
 }
 
 void QtPlatform::programEnded()

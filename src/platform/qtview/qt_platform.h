@@ -4,7 +4,9 @@
 // outlive every form made on it, as any platform must.
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QTimer>
+#include <chrono>
 #include <map>
 #include <memory>
 
@@ -46,12 +48,18 @@ protected:
     void scheduleChanged() override;
     void programEnded() override;
     void formDestroying(forms::Form& form) override;
+    // An application-modal window with its own event loop, left when the form is hidden.
+    void modalLoop(forms::Form& form) override;
 
 private:
     QElapsedTimer clock_;
     QTimer wake_;  // fires at the next due forms timer
     std::map<const forms::Form*, std::unique_ptr<FormWindow>> windows_;
     bool hourglass_ = false;
+    std::map<const forms::Form*, QEventLoop*> modalLoops_;
+    // Pumps closer together than this only run the due forms timers.
+    static constexpr std::chrono::milliseconds MinPumpGap{4};
+    std::chrono::steady_clock::time_point lastPump_{};
 };
 
 }  // namespace platform::qtview

@@ -25,6 +25,8 @@ ToggleButtonView<Button, Model>::ToggleButtonView(Model& model, FormWindow& wind
 {
     this->setAutoExclusive(false);  // the model clears the others of a group
     this->setFocusPolicy(Qt::StrongFocus);
+    // Buttons fill with the Button role; these fill with the back colour put in Window.
+    this->setBackgroundRole(QPalette::Window);
     QObject::connect(this, &QAbstractButton::clicked, this, [this] { deliver([this] { model_.userClick(); }); });
 }
 

@@ -1,0 +1,139 @@
+#include "dialogs/frm_log_options.h"
+
+#include <optional>
+#include <string>
+
+#include "common/numbers.h"
+#include "common/program.h"
+#include "common/settings.h"
+#include "platform/forms/check_box.h"
+#include "platform/forms/combo_box.h"
+#include "platform/forms/platform.h"
+#include "platform/forms/simple_controls.h"
+#include "platform/profile/profile.h"
+
+namespace dialogs {
+
+using namespace platform::forms;
+
+namespace {
+
+constexpr Color Grey = 0x00E0E0E0;
+constexpr const char* Section = "Logging";
+constexpr std::array<const char*, 6> Intervals = {"5", "10", "15", "20", "30", "60"};
+
+// A stored key's box state. The first key ticks only for the exact word; the others read the
+// words True and False in any case or a number. Other text keeps the key's default, ticked.
+bool ticked(int index, const std::string& text)
+{
+    if (index == 0)
+        return text == "True";
+    std::string lower;
+    for (char c : text)
+        lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (lower == "false")
+        return false;
+    if (const auto number = common::wholeNumber(text))
+        return *number != 0;
+    return true;
+}
+
+}  // namespace
+
+frmLogOptions::frmLogOptions(common::Program& program) : Form(program.platform(), "frmLogOptions"), program(program)
+{
+    setCaption("Logging Options");
+    setBackColor(Grey);
+    // The client area is 7890 x 6600; the outer size adds what the window frame takes.
+    move(0, 0, 7890, 6600);
+    move(0, 0, 7890 + (width() - scaleWidth()), 6600 + (height() - scaleHeight()));
+
+    auto& title = add<Label>("Label1");
+    title.move(360, 240, 2895, 375);
+    title.setCaption("Registers To Log");
+    title.setFont(Font{"MS Sans Serif", 13.5});
+    title.setBackColor(Grey);
+    auto& frame = add<Shape>("Shape1");
+    frame.move(240, 720, 7215, 3975);
+    frame.setBackColor(Grey);
+    frame.setBorderColor(colors::WindowText);
+
+    // Tab order: the first four boxes, the two buttons, the interval, then the other boxes.
+    for (int i = 0; i < static_cast<int>(Keys.size()); ++i) {
+        auto& box = add<CheckBox>("chkLog", nullptr, i);
+        box.move(480 + 1800 * (i / 10), 960 + 360 * (i % 10), 1500, 195);
+        box.setCaption(Keys[i]);
+        box.setBackColor(Grey);
+        box.setTabIndex(i < 4 ? i : i + 3);
+    }
+    auto& interval = add<Label>("Label2");
+    interval.move(360, 4800, 1935, 255);
+    interval.setCaption("Logging Interval (sec.)");
+    interval.setFont(Font{"MS Sans Serif", 8.25, true});
+    interval.setBackColor(Grey);
+    auto& rate = add<ComboBox>("cboLog");
+    rate.move(360, 5040, 1575, 315);
+    rate.setBackColor(colors::White);
+    rate.setTabIndex(6);
+    auto& ok = add<CommandButton>("cmdOK");
+    ok.move(480, 6000, 735, 375);
+    ok.setCaption("OK");
+    ok.setTabIndex(4);
+    auto& cancel = add<CommandButton>("cmdCancel");
+    cancel.move(2040, 6000, 855, 375);
+    cancel.setCaption("Cancel");
+    cancel.setTabIndex(5);
+
+    onLoad = [this] {
+        // The form outlives an unload; a new load starts from the design's empty interval box.
+        get<ComboBox>("cboLog").clear();
+        Form_Load();
+    };
+    ok.onClick = [this] { cmdOK_Click(); };
+    cancel.onClick = [this] { cmdCancel_Click(); };
+}
+
+void frmLogOptions::ShowForm()
+{
+    load();
+    move(4000, 2000, width(), height());
+    platform().showModal(*this);
+}
+
+void frmLogOptions::Form_Load()
+{
+    auto& vars = program.vars();
+    auto& rate = get<ComboBox>("cboLog");
+    for (const char* item : Intervals)
+        rate.addItem(item);
+    for (int i = 0; i < static_cast<int>(Intervals.size()) && vars.gvLogRate; ++i) {
+        if (*vars.gvLogRate == common::leadingNumber(Intervals[i])) {
+            rate.setListIndex(i);
+            break;
+        }
+    }
+    for (int i = 0; i < static_cast<int>(Keys.size()); ++i)
+        get<CheckBox>("chkLog", i).setValue(0);
+    for (int i = 0; i < static_cast<int>(Keys.size()); ++i) {
+        const std::string text = common::ReadIniValue(program, Section, Keys[i], "True", vars.gsIniFile);
+        get<CheckBox>("chkLog", i).setValue(ticked(i, text) ? 1 : 0);
+    }
+}
+
+void frmLogOptions::cmdOK_Click()
+{
+    auto& vars = program.vars();
+    const auto file = platform::profile::resolve(vars.gsIniFile, platform().settingsFolder());
+    // A failed write goes unnoticed and the dialog closes all the same.
+    for (int i = 0; i < static_cast<int>(Keys.size()); ++i)
+        platform::profile::writeString(file, Section, Keys[i], get<CheckBox>("chkLog", i).value() == 1 ? "True" : "False");
+    const std::string rate = get<ComboBox>("cboLog").text();
+    vars.gvLogRate = common::leadingNumber(rate);
+    platform::profile::writeString(file, Section, "Log Rate", rate);
+    userClose();
+}
+
+// Unload Me: the close box's way out.
+void frmLogOptions::cmdCancel_Click() { userClose(); }
+
+}  // namespace dialogs

@@ -1,0 +1,22 @@
+#pragma once
+// The raw register dialog: reads or writes one byte register of the current device, register
+// number and data typed in hex. Modeless; each load starts with empty boxes.
+#include "platform/forms/form.h"
+
+namespace common { class Program; }
+
+namespace dialogs {
+
+class frmRegisters : public platform::forms::Form {
+public:
+    explicit frmRegisters(common::Program& program);
+
+    void Form_Load();
+    void cmdReadI2C_Click();
+    void cmdWriteI2C_Click();
+
+private:
+    common::Program& program;
+};
+
+}  // namespace dialogs

@@ -1,0 +1,57 @@
+// The two dialogs on the Qt view, offscreen: pictures at their twip sizes for people to look at
+// (under the artifacts folder), and the logging dialog application-modal until a click on OK.
+#include <QAbstractButton>
+#include <QImage>
+#include <QTimer>
+
+#include "dialogs/frm_log_options.h"
+#include "dialogs/frm_registers.h"
+#include "main_window/form2.h"
+#include "platform/qtview/control_view.h"
+#include "platform/qtview/form_renderer.h"
+#include "platform/qtview/form_window.h"
+#include "support/offscreen_app.h"
+
+namespace dialogs_test {
+namespace {
+
+[[maybe_unused]] auto* const app = ::testing::AddGlobalTestEnvironment(new testsupport::OffscreenApp);
+
+QImage rendered(platform::forms::Form& form, const std::string& name)
+{
+    const auto file = std::filesystem::path(QUELVAR_TEST_ARTIFACTS) / "dialogs" / name;
+    std::filesystem::create_directories(file.parent_path());
+    EXPECT_TRUE(platform::qtview::renderToPng(form, file));
+    return QImage(QString::fromStdString(file.string()));
+}
+
+TEST(DialogsOnQt, BothRenderAtTheirSizesAndTheLoggingDialogIsModalUntilOk)
+{
+    testsupport::QtProgram run;
+    run.program.form2().show();
+    run.program.registers().show();
+    EXPECT_EQ(rendered(run.program.registers(), "registers.png").size(), QSize(4680 / 15, 3090 / 15));
+
+    auto& options = run.program.logOptions();
+    auto& window = run.platform.window(options);
+    bool modal = false;
+    QImage picture;
+    QTimer::singleShot(0, [&] {
+        modal = window.isVisible() && window.windowModality() == Qt::ApplicationModal;
+        picture = rendered(options, "log_options.png");
+        dynamic_cast<QAbstractButton&>(*window.viewOf(options.get<platform::forms::Control>("cmdOK"))->widget()).click();
+    });
+    options.ShowForm();
+    EXPECT_TRUE(modal);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(run.program.vars().gvLogRate, 0) << "OK stores the empty interval as 0";
+    // The boxes share the window's grey, inside the 1-pixel outline in the window-text colour.
+    EXPECT_EQ(picture.size(), QSize(7890 / 15, 6600 / 15));
+    const QColor grey(0xE0, 0xE0, 0xE0);
+    EXPECT_EQ(std::tuple(picture.pixelColor(125, 70), picture.pixelColor(485, 286), picture.pixelColor(17, 100)),
+              std::tuple(grey, grey, grey));
+    EXPECT_EQ(picture.pixelColor(16, 100), QColor(Qt::black));
+}
+
+}  // namespace
+}  // namespace dialogs_test

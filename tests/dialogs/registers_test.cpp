@@ -1,0 +1,129 @@
+// The raw register dialog: the hex boxes' checks and normal form, what reaches the bus, the menu's
+// one modeless window (picked again from the main window while open), and a byte written and
+// read back on the simulated board.
+#include <gtest/gtest.h>
+
+#include "common/program.h"
+#include "dialogs/frm_registers.h"
+#include "main_window/form2.h"
+#include "platform/busctl/call_shape.h"
+#include "platform/busctl/scripted_control.h"
+#include "platform/busctl/simulated_board.h"
+#include "platform/forms/menu_item.h"
+#include "platform/forms/simple_controls.h"
+#include "platform/forms/text_box.h"
+#include "support/test_driver.h"
+
+namespace dialogs_test {
+namespace {
+
+namespace forms = platform::forms;
+namespace busctl = platform::busctl;
+using Strings = std::vector<std::string>;
+
+// Picks the menu item, made reachable as only a test can.
+forms::ScriptedUser open(testsupport::TestDriver& driver)
+{
+    auto& form2 = driver.program().form2();
+    form2.get<forms::MenuItem>("mnuI2C").setVisible(true);
+    form2.get<forms::MenuItem>("mnuI2C").setEnabled(true);
+    driver.user(form2).pick("mnuReadWriteI2C");
+    return driver.user(driver.program().registers());
+}
+
+Strings busLog(const busctl::ScriptedControl& bus)
+{
+    Strings out;
+    for (const auto& call : bus.calls()) {
+        std::vector<busctl::Arg> args;
+        for (const auto& arg : call.args)
+            args.push_back({arg.value, arg.passing});
+        out.push_back(busctl::describeCall(call.dispId, args));
+    }
+    return out;
+}
+
+TEST(Registers, BoxesAreCheckedAndNormalisedBeforeOneTransferAndFailuresAreTold)
+{
+    struct Case {
+        bool read;
+        const char *addr, *data;
+        std::int16_t status;
+        Strings seen;  // address box, then the data label (read) or box (write), then the message
+        const char* bus;
+    };
+    const char* ReadA5 = "12(Long 2 val, Integer 18 ref, Integer 127 ref, Integer 0 ref)";
+    const Case cases[] = {
+        {true, "7f", "", 0, {"7F", "A5", ""}, ReadA5},
+        {true, "1G", "", 0, {"1G", "", "Please enter a valid hex address."}, nullptr},
+        {true, " 1", "", 0, {" 1", "", "Please enter a valid hex address."}, nullptr},
+        {true, "7F", "", 1, {"7F", "", "Read ERROR"}, ReadA5},
+        {false, "3", "a5", 0, {"03", "A5", ""}, "12(Long 1 val, Integer 18 ref, Integer 3 ref, Integer 165 ref)"},
+        {false, "3", "-1", 0, {"03", "-1", "Please enter a valid hex data."}, nullptr},
+        {false, "100", "5", 0, {"100", "5", "Please enter a valid hex address."}, nullptr},
+        {false, "", "", 1, {"00", "00", ""}, "12(Long 1 val, Integer 18 ref, Integer 0 ref, Integer 0 ref)"},
+    };
+    for (const Case& c : cases) {
+        testsupport::TestDriver driver;
+        busctl::ScriptedControl bus;
+        driver.startProgram(bus);
+        auto user = open(driver);
+        bus.clearLog();
+        bus.setByte(0x7F, 0xA5);
+        bus.setDefaultStatus(busctl::op::RegisterTransfer, c.status);
+        auto& label = user.form().get<forms::Label>("lblReadData");
+        label.setCaption("old");
+        auto text = [&](const char* box) { return user.form().get<forms::TextBox>(box).text(); };
+        user.type(c.read ? "txtReadAddr" : "txtWriteAddr", c.addr);
+        user.type("txtWriteData", c.data);
+        user.click(c.read ? "cmdReadI2C" : "cmdWriteI2C");
+
+        std::string message;
+        for (const auto& m : driver.platform().messages())
+            message += m.text + (m.title == "Darnex" ? "" : " titled " + m.title);
+        EXPECT_EQ((Strings{text(c.read ? "txtReadAddr" : "txtWriteAddr"), c.read ? label.caption() : text("txtWriteData"), message}),
+                  c.seen) << c.addr << " " << c.data;
+        EXPECT_EQ(busLog(bus), c.bus ? Strings{c.bus} : Strings{}) << c.addr << " " << c.data;
+        EXPECT_EQ(label.caption(), c.read ? c.seen[1] : "old");
+    }
+}
+
+TEST(Registers, TheMenuShowsOneModelessWindowThatReloadsEmptyOnlyAfterClosing)
+{
+    testsupport::TestDriver driver;
+    busctl::ScriptedControl bus;
+    driver.startProgram(bus);
+    auto user = open(driver);
+    auto& dialog = driver.program().registers();
+    int loads = 0;
+    dialog.onLoad = [&, load = dialog.onLoad] { ++loads; load(); };
+    EXPECT_EQ(std::tuple(dialog.caption(), dialog.scaleWidth(), dialog.scaleHeight(), dialog.activeControl()->name()),
+              std::tuple("I2C Function", 4680, 3090, "cmdReadI2C"));
+
+    user.type("txtReadAddr", "5");
+    user.click("cmdReadI2C");
+    open(driver);  // picked again while open: the same window to the front, not loaded again
+    EXPECT_EQ(std::tuple(loads, user.form().get<forms::TextBox>("txtReadAddr").text(), driver.platform().shownForms().back()),
+              std::tuple(0, "05", &dialog));
+    user.close();
+    open(driver);
+    EXPECT_EQ(std::tuple(loads, dialog.get<forms::TextBox>("txtReadAddr").text(), dialog.get<forms::Label>("lblReadData").caption()),
+              std::tuple(1, "", ""));
+}
+
+TEST(Registers, AByteWrittenOnTheSimulatedBoardReadsBack)
+{
+    testsupport::TestDriver driver;
+    busctl::SimulatedBoard board;
+    driver.startProgram(board);
+    auto user = open(driver);
+    user.type("txtWriteAddr", "01");
+    user.type("txtWriteData", "5a");
+    user.click("cmdWriteI2C");
+    user.type("txtReadAddr", "1");
+    user.click("cmdReadI2C");
+    EXPECT_EQ(user.form().get<forms::Label>("lblReadData").caption(), "5A");
+}
+
+}  // namespace
+}  // namespace dialogs_test
