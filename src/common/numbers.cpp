@@ -125,6 +125,20 @@ std::optional<double> wholeNumber(std::string_view text)
     return read.whole ? std::optional(read.value) : std::nullopt;
 }
 
+std::string decimalText(double value)
+{
+    if (value == 0)
+        return "0";  // also for -0
+    char text[32];
+    auto [end, error] = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 15);
+    if (error != std::errc())
+        return "0";
+    std::string result(text, end);
+    for (char& c : result)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));  // 1E+15, INF, NAN
+    return result;
+}
+
 std::optional<std::int16_t> toInteger(double value) { return roundedToFit<std::int16_t>(value); }
 std::optional<std::int32_t> toLong(double value) { return roundedToFit<std::int32_t>(value); }
 

@@ -1,21 +1,42 @@
 #pragma once
-// The EEPROM page on picEeprom: the configuration registers 0x06-0x0A and their programming.
+// The EEPROM page on picEeprom: the configuration registers 0x06-0x0A field by field, the FS bit
+// and the cell count that scales the UV delays. "Program EEPROM" hands the page to the programming.
+#include <cstdint>
+#include <memory>
+
 namespace common { class Program; }
 namespace platform::forms { class Form; class Control; }
 
 namespace protector {
 
+class EepromProgramming;
+struct EepromField;
+
 class EepromPage {
 public:
     EepromPage(common::Program& program, platform::forms::Form& form, platform::forms::Control& picEeprom);
+    ~EepromPage();
     EepromPage(const EepromPage&) = delete;
     EepromPage& operator=(const EepromPage&) = delete;
 
     void InitializeEepromPage();
 
+    // Event handlers.
+    void cboCellCount_Click();
+    void chkFsBit_Click();
+    void txtOcDelay_LostFocus();
+
 private:
+    void build(platform::forms::Control& picEeprom);
+    void setCellCount();
+    void buildUvDelayList();
+    std::uint8_t readRegister(std::uint8_t reg);
+    void showRegister(std::uint8_t reg, std::uint8_t value);
+    void showField(const EepromField& field, std::uint8_t value);
+
     common::Program& program;
     platform::forms::Form& form;
+    std::unique_ptr<EepromProgramming> programming;
 };
 
 }  // namespace protector

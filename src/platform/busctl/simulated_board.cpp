@@ -46,9 +46,16 @@ SimulatedBoard::SimulatedBoard(const EepromImage& image)
     : words{{0x14, 0x0000}, {0x15, 0x0000}, {0x3F, 0x1000}, {0x00, 0x0000}, {0x01, 0x0000},
             {0x02, 0x0000}, {0x08, 0x4A21}, {0x09, 0x3C12}, {0x0A, 0x0F85}},
       eeprom(image) {
-    for (std::size_t i = 0; i < image.size(); ++i) {
-        registers[FirstEepromRegister + i] = image[i];
+    powerCycle();
+}
+
+void SimulatedBoard::powerCycle() {
+    registers = {};
+    for (std::size_t i = 0; i < eeprom.size(); ++i) {
+        registers[FirstEepromRegister + i] = eeprom[i];
     }
+    eepromState = EepromState::Locked;
+    latchedFaults = 0;
 }
 
 Variant SimulatedBoard::invoke(int dispId, std::vector<Arg>& args) {
@@ -118,7 +125,7 @@ std::optional<std::uint16_t> SimulatedBoard::peekWord(int address, int command) 
 
 std::optional<std::uint8_t> SimulatedBoard::peekByte(int reg) const {
     if (reg == StatusRegister) {
-        return static_cast<std::uint8_t>(VgoodBit | latchedFaults);
+        return static_cast<std::uint8_t>((vgood ? VgoodBit : 0) | latchedFaults);
     }
     if (reg > StatusRegister && reg <= EepromControlRegister) {
         return registers[reg];
@@ -188,6 +195,9 @@ std::int16_t SimulatedBoard::registerTransfer(std::vector<Arg>& args) {
 }
 
 std::int16_t SimulatedBoard::writeRegister(int reg, std::uint8_t data) {
+    if (deafRegisters.contains(reg) && reg > StatusRegister && reg <= EepromControlRegister) {
+        return Ok;
+    }
     if (reg == OutputControlRegister) {
         writeOutputControl(data);
     } else if (reg == EepromControlRegister) {
@@ -217,7 +227,9 @@ void SimulatedBoard::writeEepromControl(std::uint8_t command) {
             break;
         }
         for (std::size_t i = 0; i < eeprom.size(); ++i) {
-            eeprom[i] = static_cast<std::uint8_t>(~registers[FirstEepromRegister + i]);
+            const int reg = FirstEepromRegister + static_cast<int>(i);
+            const std::uint8_t dead = deadBits.contains(reg) ? deadBits.at(reg) : 0;
+            eeprom[i] = static_cast<std::uint8_t>(~registers[reg] & ~dead);
         }
         eepromState = EepromState::Programmed;
         break;

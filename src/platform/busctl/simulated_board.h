@@ -16,6 +16,9 @@
 //        sequence: 0x62 unlocks, 0x41 then programs the complement of each register into EEPROM,
 //        and 0x00 locks again, reloading the registers from EEPROM when 0x41 programmed it.
 //        Any other value locks without reloading. Ordinary writes never touch the EEPROM.
+//        A power cycle reloads 0x01-0x0B as at power-on and closes the lock.
+// Faults on demand: VGOOD clear, a register that acknowledges writes but keeps its value, and
+// EEPROM bits that do not program.
 // Mode 0 of RegisterTransfer (and any mode but 1 and 2) is refused with BadArguments.
 // Everything else fails with a non-zero status: unknown address, command or register as a NACK,
 // both HDQ operations (no HDQ device on the board), any transfer while the adapter is closed.
@@ -23,6 +26,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <set>
 #include <string_view>
 
 #include "platform/busctl/dispatch.h"
@@ -65,6 +69,14 @@ public:
     std::optional<std::uint8_t> eepromByte(int reg) const;
     // Latches fault flags of STATUS bits 0-4 (other bits of the mask are ignored).
     void latchFaults(std::uint8_t mask);
+    void setVgood(bool good) { vgood = good; }
+    // Writes to `reg` are acknowledged and change nothing.
+    void ignoreWrites(int reg) { deafRegisters.insert(reg); }
+    // The bits of `mask` in the EEPROM cell behind `reg` (0x06..0x0A) no longer program: they
+    // come out 0 from the next programming on.
+    void killEepromBits(int reg, std::uint8_t mask) { deadBits[reg] |= mask; }
+    // Power off and on: the protector registers as at power-on, loaded from the EEPROM.
+    void powerCycle();
 
 private:
     enum class EepromState { Locked, Unlocked, Programmed };
@@ -83,6 +95,9 @@ private:
     EepromImage eeprom;
     EepromState eepromState = EepromState::Locked;
     std::uint8_t latchedFaults = 0;
+    bool vgood = true;
+    std::set<int> deafRegisters;
+    std::map<int, std::uint8_t> deadBits;
 };
 
 }  // namespace platform::busctl

@@ -1,0 +1,252 @@
+// The EEPROM page and "Program EEPROM" as a person and the bus see them: the fill, FS, the cell
+// count and the delay box; the programming run on the board, each of its faults shown once with
+// the lock already closed, and nothing on the bus without a value for every setting and an OK.
+#include <gmock/gmock.h>
+
+#include <functional>
+#include <optional>
+
+#include "platform/forms/check_box.h"
+#include "platform/forms/combo_box.h"
+#include "platform/forms/text_box.h"
+#include "protector_fixture.h"
+
+namespace protector_test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using Texts = std::vector<std::string>;
+
+constexpr const char* Prompt = "If PACK voltage is at least 20V then continue, if not cancel programming.";
+constexpr const char* Vlog = "Set EEPROM pin to VLOG.";
+constexpr const char* Gnd = "Set EEPROM pin to GND.";
+constexpr const char* FirstCheck = "EEPROM data read verification failed.";
+constexpr const char* SecondCheck = "EEPROM did not program correctly.";
+constexpr const char* NotNumeric = "Only numeric values should be entered for Overcurrent Delay Time.";
+constexpr const char* Refused = "Every EEPROM setting needs a valid value before programming.";
+
+class EepromTest : public ProtectorTest {
+protected:
+    // picEeprom in sight without the fill that a change of tab runs; the test fills when it wants.
+    void reveal(bool onBoard)
+    {
+        onBoard ? startOnBoard() : start();
+        auto change = std::exchange(tabs().onTabClick, nullptr);
+        tabs().setTab(1);
+        tabs().onTabClick = std::move(change);
+    }
+    void fill() { form2().InitializeEepromPage(); }
+    void program() { user().click("cmdProgramEeprom"); }
+    forms::ComboBox& list(const char* name) { return get<forms::ComboBox>(name); }
+    forms::TextBox& delay() { return get<forms::TextBox>("txtOcDelay"); }
+    bool ticked(const char* name) { return get<forms::CheckBox>(name).value() == 1; }
+    Texts items(const char* name)
+    {
+        Texts all;
+        for (int i = 0; i < list(name).listCount(); ++i)
+            all.push_back(list(name).list(i));
+        return all;
+    }
+    Texts messages()
+    {
+        Texts texts;
+        for (const auto& m : platform().messages())
+            texts.push_back(m.text);
+        platform().clearMessages();
+        return texts;
+    }
+    std::optional<int> written(int reg)
+    {
+        for (const Transfer& t : transfers())
+            if (t.direction == Write && t.reg == reg)
+                return t.value;
+        return std::nullopt;
+    }
+};
+
+TEST_F(EepromTest, AFillShowsTheChipsFieldsAfterSixReadsAndWritesNothingWhileFsAgrees)
+{
+    reveal(false);
+    bus().setByte(0x06, 0x4C);
+    for (auto [ocdelay, shown] : {std::pair{0x10, "100"}, {0x13, "400"}, {0xDF, "1600"}}) {
+        bus().clearLog();
+        bus().setByte(0x09, static_cast<std::uint8_t>(ocdelay));
+        fill();
+        EXPECT_EQ(delay().text(), shown);
+        std::vector<int> reads;
+        for (const Transfer& t : transfers())
+            reads.push_back(t.direction == Read ? t.reg : -1);
+        EXPECT_THAT(reads, ElementsAre(0x06, 0x07, 0x01, 0x08, 0x09, 0x0A));
+    }
+    EXPECT_THAT((Texts{list("cboOvThresh").text(), list("cboOvHyst").text(), list("cboOvDetDelay").text()}),
+                ElementsAre("4.35", "200", "1000"));
+    EXPECT_TRUE(ticked("chkZvc") && ticked("chkCben"));
+}
+
+TEST_F(EepromTest, FsFromTheChipIsWrittenBackOnceAndTheUvDelaysFollowTheCellCountByCode)
+{
+    reveal(false);
+    bus().setByte(0x01, 0x85);
+    bus().setByte(0x08, 0x40);
+    fill();
+    EXPECT_TRUE(ticked("chkFsBit"));
+    EXPECT_THAT(bus().byteWrites(), ElementsAre(busctl::ScriptedControl::ByteWrite{0x01, 0x85}));
+    EXPECT_THAT(items("cboUvDelay"), ElementsAre("0", "2.5", "5", "10", "12.5", "15", "20", "30", "1000-",
+                                                 "2000-", "3000-", "4000-", "5000-", "6000-", "7000-", "8000-"));
+    user().choose("cboCellCount", 0);
+    EXPECT_EQ(list("cboUvDelay").text(), "6.25");
+    list("cboUvDelay").userSetText("7");  // no item: not kept
+    user().choose("cboCellCount", 5);
+    EXPECT_EQ(list("cboUvDelay").text(), "");
+    for (auto [typed, item7] : {std::pair{"300", "765"}, {"7.6", "24"}, {"none", "0"}}) {
+        list("cboCellCount").userSetText(typed);
+        fill();
+        EXPECT_EQ(items("cboUvDelay")[7], item7) << typed;
+    }
+
+    // Unticking clears FS alone and shows the chip's code; after a failed read nothing is written.
+    bus().clearLog();
+    user().click("chkFsBit");
+    EXPECT_EQ(list("cboUvDelay").text(), "5000");
+    bus().failByteTransfer(Read, 0x01, 1);
+    user().click("chkFsBit");
+    EXPECT_THAT(bus().byteWrites(), ElementsAre(busctl::ScriptedControl::ByteWrite{0x01, 0x05}));
+}
+
+TEST_F(EepromTest, TheDelayBoxKeepsTheNearestDelayWithACodeAndRefusesWhatIsNoNumber)
+{
+    reveal(false);
+    // nullptr: refused, the text stays, selected, with the focus back in the box.
+    for (auto [typed, left] : {std::pair<const char*, const char*>{"5", "20"}, {"30", "40"}, {"50", "40"}, {"350", "320"},
+                               {"360", "400"}, {"450", "400"}, {"1650", "1600"}, {"abc", nullptr}, {"", nullptr}, {"2.5e", nullptr}}) {
+        delay().setText("");
+        user().type("txtOcDelay", typed);
+        user().focus("cboOvThresh");
+        EXPECT_EQ(delay().text(), left ? left : typed);
+        EXPECT_EQ(messages(), left ? Texts{} : Texts{NotNumeric}) << typed;
+        if (!left) {
+            EXPECT_EQ(form2().activeControl(), &delay());
+            EXPECT_EQ(delay().selLength(), static_cast<int>(delay().text().size()));
+        }
+    }
+    EXPECT_TRUE(transfers().empty());
+}
+
+TEST_F(EepromTest, ARunProgramsTheComplementsChecksTwiceAndAPowerCycleLoadsTheBytes)
+{
+    reveal(true);
+    fill();  // the board's 0x2A 0x17 0x63 0x04 0x42
+    list("cboOvThresh").userSetText("4.35");  // typed, not chosen
+    user().choose("cboOvHyst", 1);
+    user().choose("cboOvDetDelay", 2);
+    delay().setText("");
+    user().type("txtOcDelay", "400");
+    user().click("chkCben");
+    bus().clearLog();
+    const auto before = platform().nowMs();
+    program();
+    EXPECT_THAT(transfers(), ElementsAreArray(Transfers{
+        {Write, 0x12, 0x06, 0xB3, 0}, {Write, 0x12, 0x07, 0xE8, 0}, {Write, 0x12, 0x08, 0x9C, 0},
+        {Write, 0x12, 0x09, 0x6C, 0}, {Write, 0x12, 0x0A, 0xBD, 0}, {Write, 0x12, 0x0B, 0x62, 0},
+        {Read, 0x12, 0x06, 0xB3, 0}, {Read, 0x12, 0x07, 0xE8, 0}, {Read, 0x12, 0x08, 0x9C, 0},
+        {Read, 0x12, 0x09, 0x6C, 0}, {Read, 0x12, 0x0A, 0xBD, 0}, {Write, 0x12, 0x0B, 0x41, 0},
+        {Read, 0x12, 0x00, 0x20, 0}, {Write, 0x12, 0x0B, 0x00, 0},
+        {Read, 0x12, 0x06, 0x4C, 0}, {Read, 0x12, 0x07, 0x17, 0}, {Read, 0x12, 0x08, 0x63, 0},
+        {Read, 0x12, 0x09, 0x93, 0}, {Read, 0x12, 0x0A, 0x42, 0}}));
+    EXPECT_EQ(platform().messages()[0].title, "EEPROM Programming");
+    EXPECT_EQ(platform().messages()[0].buttons, forms::Buttons::OkCancel);
+    EXPECT_THAT(messages(), ElementsAre(Prompt, Vlog, Gnd));
+    EXPECT_GE(platform().nowMs() - before, 140) << "two waits of 0.07 s";
+    EXPECT_EQ(list("cboOvThresh").listIndex(), 4);
+    EXPECT_TRUE(get("ImgGrnLEDVgood", 1).visible() && !get("ImgGrnLEDVgood", 0).visible());
+    board.powerCycle();
+    EXPECT_EQ(board.peekByte(0x09), 0x93);
+
+    for (auto [ms, sent] : {std::pair{"20", 0x7F}, {"320", 0x70}, {"1600", 0x60}}) {
+        delay().setText(ms);
+        bus().clearLog();
+        program();
+        EXPECT_EQ(written(0x09), sent) << ms;  // codes 0, 15, 31 with CBEN
+        EXPECT_EQ(messages().size(), 3u);
+    }
+    // A second click while the run waits or asks does nothing; nor does a failed STATUS read
+    // change the lamp, which VGOOD clear puts out.
+    board.setVgood(false);
+    platform().queueInput([this] { program(); });
+    platform().scriptReply({});
+    platform().scriptReply({forms::Answer::Ok, 0, [this] { program(); }});
+    bus().clearLog();
+    program();
+    EXPECT_EQ(transfers().size(), 19u);
+    EXPECT_THAT(messages(), ElementsAre(Prompt, Vlog, Gnd));
+    bus().failByteTransfer(Read, 0x00, 1);
+    board.setVgood(true);
+    program();
+    EXPECT_TRUE(!get("ImgGrnLEDVgood", 1).visible() && get("ImgGrnLEDVgood", 0).visible());
+}
+
+TEST_F(EepromTest, EachFaultShowsItsOneMessageWithTheLockAlreadyClosed)
+{
+    struct Case {
+        const char* fault;
+        std::function<void(busctl::ScriptedControl&, busctl::SimulatedBoard&)> make;
+        Texts messages;
+        std::size_t transfers;
+    };
+    // Lasting board faults come last, where the cases before them no longer reach them.
+    const Case cases[] = {
+        {"failed read in the first check", [](auto& bus, auto&) { bus.failByteTransfer(Read, 0x07, 1); }, {Prompt, FirstCheck}, 9},
+        {"failed complement write", [](auto& bus, auto&) { bus.failByteTransfer(Write, 0x09, 1); }, {Prompt, FirstCheck}, 5},
+        {"failed 0x41 write", [](auto& bus, auto&) { bus.failByteTransfer(Write, 0x0B, 2); }, {Prompt, FirstCheck}, 13},
+        {"failed read in the second check", [](auto& bus, auto&) { bus.failByteTransfer(Read, 0x0A, 2); }, {Prompt, Vlog, Gnd, SecondCheck}, 19},
+        {"failed closing write", [](auto& bus, auto&) { bus.failByteTransfer(Write, 0x0B, 3); }, {Prompt, Vlog, Gnd, SecondCheck}, 15},
+        {"EEPROM bits that do not program", [](auto&, auto& board) { board.killEepromBits(0x0A, 0x40); }, {Prompt, Vlog, Gnd, SecondCheck}, 19},
+        {"mismatch at 0x08", [](auto&, auto& board) { board.ignoreWrites(0x08); }, {Prompt, FirstCheck}, 10},
+    };
+    reveal(true);
+    fill();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fault);
+        bus().clearLog();
+        c.make(bus(), board);
+        std::optional<std::uint8_t> lockAtMessage;
+        for (std::size_t i = 0; i < c.messages.size(); ++i)
+            platform().scriptReply({forms::Answer::Ok, 0, [&] { lockAtMessage = board.peekByte(0x0B); }});
+        program();
+        EXPECT_EQ(messages(), c.messages);
+        EXPECT_EQ(lockAtMessage, 0x00);
+        EXPECT_EQ(transfers().size(), c.transfers) << "the run stops where it fails";
+    }
+}
+
+TEST_F(EepromTest, NothingReachesTheBusWithoutAValueForEverySettingAndAnOk)
+{
+    reveal(false);
+    program();  // before any fill
+    EXPECT_EQ(form2().activeControl(), &list("cboOvThresh"));
+    bus().setByte(0x01, 0x80);
+    bus().setByte(0x08, 0x52);
+    list("cboCellCount").userSetText("0");  // every scaled UV delay reads "0"
+    fill();
+    list("cboShortCircuitDelay").userSetText("7");
+    program();
+    EXPECT_EQ(form2().activeControl(), &list("cboShortCircuitDelay"));
+    list("cboShortCircuitDelay").userSetText("60");
+    delay().setText("");
+    user().focus("txtOcDelay");
+    program();
+    EXPECT_EQ(form2().activeControl(), &delay());
+    EXPECT_THAT(messages(), ElementsAre(Refused, Refused, NotNumeric, Refused));
+    user().type("txtOcDelay", "90");
+    platform().scriptReply({forms::Answer::Cancel});
+    bus().clearLog();
+    program();
+    EXPECT_THAT(messages(), ElementsAre(Prompt));
+    EXPECT_TRUE(transfers().empty());
+    program();
+    EXPECT_EQ(written(0x08), 0xAD) << "the chip's UV delay code 5, not the first \"0\"";
+}
+
+}  // namespace
+}  // namespace protector_test
