@@ -1,5 +1,8 @@
 #include "platform/qtview/command_button_view.h"
 
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
 #include "platform/qtview/convert.h"
 #include "platform/qtview/deliver.h"
 
@@ -18,6 +21,24 @@ void CommandButtonView::syncOwn(forms::Prop what)
 {
     if (what == forms::Prop::Caption)
         setText(toQString(button_.caption()));
+}
+
+// The classic button wraps a caption that its width cannot hold; QPushButton never does. So the
+// style draws the button without its text, and the caption goes on top, wrapped where it must be.
+void CommandButtonView::paintEvent(QPaintEvent* /*event*/)
+{
+    QStylePainter p(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const QString caption = option.text;
+    option.text.clear();
+    p.drawControl(QStyle::CE_PushButton, option);
+    QRect textRect = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+    if (isDown())
+        textRect.translate(style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &option, this),
+                           style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));
+    p.drawItemText(textRect, Qt::AlignCenter | Qt::TextShowMnemonic | Qt::TextWordWrap, palette(), isEnabled(),
+                   caption, QPalette::ButtonText);
 }
 
 }  // namespace platform::qtview

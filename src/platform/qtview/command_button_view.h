@@ -16,6 +16,7 @@ protected:
     QPalette::ColorRole foreRole() const override { return QPalette::ButtonText; }
     bool fillsBackground() const override { return false; }
     void syncOwn(forms::Prop what) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     forms::CommandButton& button_;

@@ -15,7 +15,7 @@ namespace platform::qtview {
 QColor toQColor(forms::Color color, const QPalette& system);
 // The classic sans faces come condensed to this stretch (percent of the substitute's widths): at
 // 8.25 pt it brings the substitute's mean letter width from 6.4 px to the classic face's 6 px.
-inline constexpr int ClassicSansStretch = 94;
+inline constexpr int ClassicSansStretch = 92;
 QFont toQFont(const forms::Font& font);
 
 int toPixels(int twips);
