@@ -159,6 +159,7 @@ TEST(WindowsOnQt, EveryCaptionWrapsAndFitsAsDesigned)
             for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
                 line.setLineWidth(room.width());
                 lines.push_back(layout.text().mid(line.textStart(), line.textLength()).trimmed().toStdString());
+                EXPECT_LE(line.naturalTextWidth(), room.width() + 1) << form->name() << "." << control->name() << " \"" << control->caption() << '"';
             }
             layout.endLayout();
             const int held = wraps ? std::max(1, static_cast<int>(room.height() / QFontMetricsF(w.font()).lineSpacing())) : 1;

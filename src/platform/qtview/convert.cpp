@@ -58,6 +58,8 @@ QFont toQFont(const forms::Font& font)
     if (name.compare("MS Sans Serif", Qt::CaseInsensitive) == 0 ||
         name.compare("Microsoft Sans Serif", Qt::CaseInsensitive) == 0)
         f.setStretch(ClassicSansStretch);
+    else
+        f.setStretch(QFont::AnyStretch);  // its own widths, not the condensed ones a parent has
     f.setPointSizeF(font.size > 0 ? font.size : forms::Font{}.size);
     f.setBold(font.bold);
     f.setItalic(font.italic);
