@@ -22,7 +22,7 @@ echo "== fuzzing, ${fuzz_seconds} s per target"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUELVAR_FUZZ=ON >/dev/null
 cmake --build build-fuzz -j "$jobs"
 for target in build-fuzz/*_fuzz; do
-  [ -x "$target" ] || continue
+  [ -f "$target" ] && [ -x "$target" ] || continue  # the corpus folders end in _fuzz too
   corpus="build-fuzz/corpus-$(basename "$target")"
   mkdir -p "$corpus"
   echo "-- $(basename "$target")"
