@@ -1,4 +1,4 @@
-// Value, list and key semantics that the windows rely on.
+// Value, list, tab and key semantics that the windows rely on.
 #include "forms_fixture.h"
 
 namespace formstest {
@@ -9,11 +9,8 @@ TEST_F(FormsTest, CheckBoxClicksOnEveryChangeOfValueAndOnlyThen)
     struct Case {
         int from, set, after;
         bool clicks;
-    };
-    const Case fromCode[] = {
-        {0, 1, 1, true}, {1, 0, 0, true}, {0, 2, 2, true}, {1, 1, 1, false}, {0, 0, 0, false},
-        {2, 2, 2, false}, {0, 3, 0, false}, {1, -1, 1, false},
-    };
+    } const fromCode[] = {{0, 1, 1, true},   {1, 0, 0, true},   {0, 2, 2, true},  {1, 1, 1, false},
+                          {0, 0, 0, false},  {2, 2, 2, false},  {0, 3, 0, false}, {1, -1, 1, false}};
     auto& chk = form.add<CheckBox>("chkBit");
     std::vector<int> seen;
     chk.onClick = [&] { seen.push_back(chk.value()); };
@@ -21,10 +18,9 @@ TEST_F(FormsTest, CheckBoxClicksOnEveryChangeOfValueAndOnlyThen)
         chk.setValue(c.from);
         seen.clear();
         chk.setValue(c.set);
-        EXPECT_EQ(chk.value(), c.after) << c.from << " -> " << c.set;
-        EXPECT_EQ(seen.size(), c.clicks ? 1u : 0u) << c.from << " -> " << c.set;
+        EXPECT_EQ(std::pair(chk.value(), seen.size()), std::pair(c.after, std::size_t(c.clicks)))
+            << c.from << " -> " << c.set;
     }
-
     // The user flips between clear and ticked, greyed included; the handler sees the new value.
     chk.setStyle(CheckStyle::Graphical);
     chk.setValue(0);
@@ -38,25 +34,22 @@ TEST_F(FormsTest, CheckBoxClicksOnEveryChangeOfValueAndOnlyThen)
 
 TEST_F(FormsTest, OptionButtonsGroupByContainer)
 {
-    auto& frame = form.add<Frame>("fraOther");
     auto& optSelf = watched(form.add<OptionButton>("optMode", nullptr, 0));
     auto& optHost = watched(form.add<OptionButton>("optMode", nullptr, 1));
-    auto& optElse = watched(form.add<OptionButton>("optElse", &frame));
+    auto& optElse = watched(form.add<OptionButton>("optElse", &form.add<Frame>("fraOther")));
     optElse.setValue(true);
     optSelf.setValue(true);
     log.clear();
-
     optHost.setValue(true);
     EXPECT_EQ(log, Log{"optMode.Click"});  // only the one that became True
     EXPECT_FALSE(optSelf.value());
-    EXPECT_TRUE(optElse.value());          // another container, another group
+    EXPECT_TRUE(optElse.value());  // another container, another group
 
     log.clear();
     optHost.setValue(true);
     optHost.setValue(false);
     EXPECT_EQ(log, Log{});
     EXPECT_FALSE(optHost.value());
-
     user.click("optMode", 0);
     EXPECT_EQ(log, (Log{"optMode.GotFocus", "optMode.Click"}));
     EXPECT_TRUE(optSelf.value());
@@ -69,14 +62,12 @@ TEST_F(FormsTest, ComboBoxClicksOnlyWhenAnItemIsSelected)
         cbo.addItem(item);
     int clicks = 0;
     cbo.onClick = [&] { ++clicks; };
-
     struct Step {
         const char* what;
         std::function<void()> act;
         int clicks, listIndex;
         const char* text;
-    };
-    const Step steps[] = {
+    } const steps[] = {
         {"user picks 1", [&] { user.choose("cboCell", 1); }, 1, 1, "Cell 2"},
         {"user picks 1 again", [&] { user.choose("cboCell", 1); }, 1, 1, "Cell 2"},
         {"code selects the same", [&] { cbo.setListIndex(1); }, 0, 1, "Cell 2"},
@@ -92,11 +83,28 @@ TEST_F(FormsTest, ComboBoxClicksOnlyWhenAnItemIsSelected)
     for (const Step& s : steps) {
         clicks = 0;
         s.act();
-        EXPECT_EQ(clicks, s.clicks) << s.what;
-        EXPECT_EQ(cbo.listIndex(), s.listIndex) << s.what;
-        EXPECT_EQ(cbo.text(), s.text) << s.what;
+        EXPECT_EQ(std::tuple(clicks, cbo.listIndex(), cbo.text()), std::tuple(s.clicks, s.listIndex, s.text))
+            << s.what;
     }
     EXPECT_EQ(cbo.list(5), "");
+}
+
+TEST_F(FormsTest, TabControlClickCarriesThePreviousTab)
+{
+    auto& tabs = form.add<TabControl>("SSTab1");
+    for (const char* caption : {"Control", "EEPROM", "Registers"})
+        tabs.addTab(caption, &form.add<PictureBox>(std::string("pic") + caption, &tabs));
+    std::vector<std::pair<int, int>> clicks;  // (previous, current)
+    tabs.onTabClick = [&](int previous) { clicks.emplace_back(previous, tabs.tab()); };
+    user.selectTab("SSTab1", 2);
+    user.selectTab("SSTab1", 2);  // already there
+    tabs.setTab(1);
+    tabs.setTab(3);  // no such tab
+    tabs.setTab(-1);
+    EXPECT_EQ(clicks, (std::vector<std::pair<int, int>>{{0, 2}, {2, 1}}));
+    tabs.setVisible(false);  // as the main window keeps it: the user cannot reach it
+    user.selectTab("SSTab1", 0);
+    EXPECT_EQ(tabs.tab(), 1);
 }
 
 TEST_F(FormsTest, TextBoxEditsAtTheCaret)
@@ -106,32 +114,32 @@ TEST_F(FormsTest, TextBoxEditsAtTheCaret)
         int selStart, selLength, maxLength, key;
         const char* after;
         int caret;
-    };
-    const Case cases[] = {
+    } const cases[] = {
         {"13", 1, 0, 0, '2', "123", 2},
-        {"123", 3, 0, 3, '4', "123", 3},   // full: refused
-        {"123", 1, 1, 3, '9', "193", 2},   // the selection makes room
-        {"123", 3, 0, 0, 8, "12", 2},      // Backspace: the character before the caret
-        {"123", 0, 2, 0, 8, "3", 0},       // Backspace: the selection
-        {"123", 0, 0, 0, 8, "123", 0},     // nothing before the caret
-        {"123", 1, 0, 0, 13, "123", 1},    // Enter inserts nothing
+        {"123", 3, 0, 3, '4', "123", 3},  // full: refused
+        {"123", 1, 1, 3, '9', "193", 2},  // the selection makes room
+        {"123", 3, 0, 0, 8, "12", 2},     // Backspace: the character before the caret
+        {"123", 0, 2, 0, 8, "3", 0},      // Backspace: the selection
+        {"123", 0, 0, 0, 8, "123", 0},    // nothing before the caret
+        {"123", 1, 0, 0, 13, "123", 1},   // Enter and Esc insert nothing
         {"123", 1, 0, 0, 27, "123", 1},
         {"ab", 1, 0, 0, 0xB5, "a\xC2\xB5" "b", 2},  // positions count characters
         {"a\xC2\xB5", 2, 0, 2, 'x', "a\xC2\xB5", 2},
     };
     auto& txt = form.add<TextBox>("txtValue");
+    int changes = 0;
     for (const Case& c : cases) {
         txt.setText(c.text);
         txt.setMaxLength(c.maxLength);
         txt.setSelStart(c.selStart);
         txt.setSelLength(c.selLength);
-        int changes = 0;
         txt.onChange = [&] { ++changes; };
+        changes = 0;
         txt.userKey(c.key);
-        EXPECT_EQ(txt.text(), c.after) << c.text << " + " << c.key;
-        EXPECT_EQ(txt.selStart(), c.caret) << c.text << " + " << c.key;
-        EXPECT_EQ(changes, txt.text() == c.text ? 0 : 1) << c.text << " + " << c.key;
         txt.onChange = nullptr;
+        EXPECT_EQ(std::tuple(txt.text(), txt.selStart(), changes),
+                  std::tuple(c.after, c.caret, txt.text() == c.text ? 0 : 1))
+            << c.text << " + " << c.key;
     }
 }
 
@@ -142,8 +150,8 @@ TEST_F(FormsTest, TextBoxKeyPressComesFirstAndMayChangeOrDropTheKey)
     txt.onKeyPress = [&](int& key) {
         textAtKeyPress = txt.text();
         if (key >= 'a' && key <= 'f')
-            key -= 32;  // upper-case hex digits
-        else if (!(key >= '0' && key <= '9') && !(key >= 'A' && key <= 'F') && key != 8)
+            key -= 32;
+        else if (!std::isxdigit(key) && key != 8)
             key = 0;
     };
     int changes = 0;
@@ -154,7 +162,7 @@ TEST_F(FormsTest, TextBoxKeyPressComesFirstAndMayChangeOrDropTheKey)
     EXPECT_EQ(changes, 2);
 
     txt.setMaxLength(1);
-    txt.setText("ABCD");  // code is not limited
+    txt.setText("ABCD");  // code is not limited; the same text again changes nothing
     txt.setText("ABCD");
     EXPECT_EQ(txt.text(), "ABCD");
     EXPECT_EQ(changes, 3);

@@ -8,7 +8,6 @@
 
 #include "platform/forms/check_box.h"
 #include "platform/forms/combo_box.h"
-#include "platform/forms/menu_item.h"
 #include "platform/forms/simple_controls.h"
 #include "platform/forms/tab_control.h"
 #include "platform/forms/text_box.h"
@@ -34,7 +33,7 @@ protected:
     {
         return [this, entry] { log.push_back(entry); };
     }
-    // Logs Click, GotFocus and LostFocus of a control under its name.
+    // Logs Click, GotFocus and LostFocus under the control's name.
     template <class T>
     T& watched(T& control)
     {

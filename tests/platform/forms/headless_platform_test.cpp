@@ -1,5 +1,4 @@
-// The headless platform: message boxes, waiting, the system timer, the tabbed control's Click,
-// and the test driver's folders.
+// The headless platform: timers on the virtual clock, message boxes, waiting, modal shows.
 #include "forms_fixture.h"
 
 namespace formstest {
@@ -26,14 +25,10 @@ TEST_F(FormsTest, MessageBoxesAreLoggedAnsweredByScriptAndTimersTickWhileOpen)
     EXPECT_EQ(platform.msgBox("Again?", Buttons::OkCancel), Answer::Ok);
 
     ASSERT_EQ(platform.messages().size(), 4u);
-    const MessageRecord& first = platform.messages()[0];
-    EXPECT_EQ(first.text, "Read ERROR");
-    EXPECT_EQ(first.title, "Darnex");
-    EXPECT_EQ(first.buttons, Buttons::Ok);
-    EXPECT_EQ(first.shownAtMs, 0);
-    EXPECT_EQ(platform.messages()[1].shownAtMs, 2500);
-    EXPECT_EQ(platform.messages()[1].title, "EEPROM");
-    EXPECT_EQ(platform.messages()[1].answer, Answer::Cancel);
+    const MessageRecord &first = platform.messages()[0], &second = platform.messages()[1];
+    EXPECT_EQ(std::tuple(first.text, first.title, first.buttons, first.shownAtMs),
+              std::tuple("Read ERROR", "Darnex", Buttons::Ok, 0));
+    EXPECT_EQ(std::tuple(second.title, second.shownAtMs, second.answer), std::tuple("EEPROM", 2500, Answer::Cancel));
     EXPECT_EQ(platform.messages()[2].answer, Answer::Ok);
 }
 
@@ -94,42 +89,117 @@ TEST_F(FormsTest, SystemTimerCountsSecondsSinceMidnightAndWraps)
     EXPECT_EQ(platform.nowMs(), 1250);
 }
 
-TEST_F(FormsTest, TabControlClickCarriesThePreviousTab)
+TEST_F(FormsTest, DueTimersFireInTimeOrderThenCreationOrderAndOnlyWithAnInterval)
 {
-    auto& tabs = form.add<TabControl>("SSTab1");
-    for (const char* caption : {"Control", "EEPROM", "Registers"})
-        tabs.addTab(caption, &form.add<PictureBox>(std::string("pic") + caption, &tabs));
-    std::vector<std::pair<int, int>> clicks;  // (previous, current)
-    tabs.onTabClick = [&](int previous) { clicks.emplace_back(previous, tabs.tab()); };
-
-    user.selectTab("SSTab1", 2);
-    user.selectTab("SSTab1", 2);  // already there
-    tabs.setTab(1);
-    tabs.setTab(3);  // no such tab
-    tabs.setTab(-1);
-    EXPECT_EQ(clicks, (std::vector<std::pair<int, int>>{{0, 2}, {2, 1}}));
-
-    tabs.setVisible(false);  // as the main window keeps it: the user cannot reach it
-    user.selectTab("SSTab1", 0);
-    EXPECT_EQ(tabs.tab(), 1);
+    auto& a = timer("tmrA", 1000);
+    auto& b = timer("tmrB", 1500);
+    auto& c = timer("tmrC", 500);
+    timer("tmrZero", 0);
+    timer("tmrOff", 100).setEnabled(false);
+    EXPECT_EQ(timer("tmrNegative", -5).interval(), 0);
+    EXPECT_EQ(timer("tmrBig", 70000).interval(), 65535);
+    platform.advance(3000);
+    EXPECT_EQ(ticks, (Ticks{{"tmrC", 500}, {"tmrA", 1000}, {"tmrC", 1000}, {"tmrB", 1500}, {"tmrC", 1500},
+                            {"tmrA", 2000}, {"tmrC", 2000}, {"tmrC", 2500}, {"tmrA", 3000}, {"tmrB", 3000},
+                            {"tmrC", 3000}}));
+    for (Timer* t : {&a, &b, &c})
+        t->setEnabled(false);
+    ticks.clear();
+    platform.advance(62535);
+    EXPECT_EQ(ticks, (Ticks{{"tmrBig", 65535}}));
 }
 
-TEST(TestDriver, FoldersAreSetUpAndRemoved)
+TEST_F(FormsTest, ChangingIntervalOrEnabledRestartsTheCountdown)
 {
-    std::filesystem::path settings, program;
-    {
-        testsupport::TestDriver driver;
-        settings = driver.platform().settingsFolder();
-        program = driver.platform().program().folder;
-        driver.writeProgramFile("QuelvarInputData.txt", "1000,4200,500\r\n");
-        driver.writeSettingsFile("QuelvarEV.ini", "[system]\r\n");
-        EXPECT_EQ(driver.readSettingsFile("QuelvarEV.ini"), "[system]\r\n");
-        EXPECT_EQ(driver.readSettingsFile("missing.ini"), std::nullopt);
-        EXPECT_TRUE(std::filesystem::exists(program / "QuelvarInputData.txt"));
-        EXPECT_TRUE(std::filesystem::exists(settings / "QuelvarEV.ini"));
-    }
-    EXPECT_FALSE(std::filesystem::exists(settings));
-    EXPECT_FALSE(std::filesystem::exists(program));
+    auto& t = timer("tmrRefresh", 1000);
+    platform.advance(600);
+    t.setInterval(800);  // next tick 600 + 800
+    platform.advance(900);
+    t.setInterval(800);  // the same value changes nothing
+    t.setEnabled(false);
+    platform.advance(5000);
+    t.setEnabled(true);  // at 6500: next tick 7300
+    t.setEnabled(true);
+    platform.advance(1000);
+    EXPECT_EQ(ticks, (Ticks{{"tmrRefresh", 1400}, {"tmrRefresh", 7300}}));
+}
+
+TEST_F(FormsTest, TickNeverReentersItsRunningHandler)
+{
+    // The first tick waits and pumps events, as the delay helper does, for 2.5 intervals.
+    auto& slow = timer("tmrSlow", 1000);
+    timer("tmrFast", 400);
+    int depth = 0, deepest = 0;
+    std::vector<std::int64_t> slowTicks;
+    slow.onTimer = [&] {
+        slowTicks.push_back(platform.nowMs());
+        deepest = std::max(deepest, ++depth);
+        const auto until = platform.nowMs() + (slowTicks.size() == 1 ? 2500 : 0);
+        while (platform.nowMs() < until) {
+            platform.doEvents();
+            platform.waitForEvents(until);
+        }
+        --depth;
+    };
+    platform.advance(4000);
+    EXPECT_EQ(deepest, 1);
+    EXPECT_EQ(slowTicks, (std::vector<std::int64_t>{1000, 4000}));  // 2000 and 3000 skipped
+    EXPECT_EQ(ticks.size(), 10u);  // the fast timer kept ticking meanwhile
+}
+
+TEST_F(FormsTest, ClosingAFormOrEndingTheProgramStopsTheTimers)
+{
+    auto& t = timer("tmrScan", 1000);
+    platform.advance(1500);
+    user.close();
+    EXPECT_FALSE(form.loaded());
+    platform.advance(5000);
+    form.show();  // at 6500: counts afresh
+    platform.advance(1000);
+    EXPECT_EQ(ticks, (Ticks{{"tmrScan", 1000}, {"tmrScan", 7500}}));
+
+    timer("tmrOther", 100);
+    int unloads = 0;
+    form.onUnload = [&](int&) { ++unloads; };
+    t.setInterval(100);
+    t.onTimer = [&] {
+        ticks.emplace_back("tmrScan", platform.nowMs());
+        if (ticks.size() == 5)
+            platform.endProgram();
+    };
+    platform.advance(1000);
+    platform.doEvents();
+    t.setInterval(50);
+    platform.advance(1000);
+    EXPECT_EQ(ticks.size(), 5u);  // the other timer's tick due with the last one does not run
+    EXPECT_EQ(ticks.back(), (std::pair<std::string, std::int64_t>{"tmrScan", 7700}));
+    EXPECT_TRUE(platform.ended());
+    EXPECT_EQ(platform.nextTimerDue(), std::nullopt);
+    EXPECT_EQ(platform.shownForms(), std::vector<Form*>{});
+    EXPECT_EQ(unloads, 0);
+}
+
+TEST_F(FormsTest, AModalShowRunsQueuedInputUntilHiddenIgnoringOtherWindowsAndNeverHangs)
+{
+    auto& dialog = driver.create([](Platform& p) { return std::make_unique<Form>(p, "frmDialog"); });
+    dialog.add<CommandButton>("cmdOK").onClick = [&] { dialog.hide(); };
+    watched(form.add<CommandButton>("cmdRead"));
+    timer("tmrRefresh", 1000);
+    for (auto action : std::vector<std::function<void()>>{
+             [&] { user.click("cmdRead"); }, [&] { user.close(); }, [&] { platform.advance(1500); },
+             [&] { driver.user(dialog).click("cmdOK"); }, [&] { log.push_back("left over"); }})
+        platform.queueInput(action);
+    platform.showModal(dialog);
+    EXPECT_EQ(std::tuple(log, form.visible(), dialog.visible(), ticks),
+              std::tuple(Log{}, true, false, Ticks{{"tmrRefresh", 1000}}));
+    platform.doEvents();
+    user.click("cmdRead");
+    EXPECT_EQ(log, (Log{"left over", "cmdRead.GotFocus", "cmdRead.Click"}));
+
+    // Open with nothing queued: a test fault, named, never a hang.
+    EXPECT_THAT([&] { platform.showModal(dialog); },
+                ::testing::ThrowsMessage<std::logic_error>(::testing::HasSubstr("frmDialog")));
+    EXPECT_TRUE(platform.acceptsInput(form));
 }
 
 }  // namespace

@@ -51,22 +51,15 @@ TEST_F(QtViewTest, MessageBoxesAreModalWhileTimersTickAndAnswerWithTheButtonPres
         QMessageBox* box = openBox();
         if (!box || ++ticksWhileOpen % 3 != 0)
             return;
-        if (ticksWhileOpen == 3) {
-            EXPECT_EQ(box->text(), "Continue?");
-            EXPECT_EQ(box->windowTitle(), "Darnex");
-            box->button(QMessageBox::Cancel)->click();
-        } else {
-            EXPECT_EQ(box->text(), "Read ERROR");
-            EXPECT_EQ(box->windowTitle(), "Check");
-            EXPECT_EQ(box->button(QMessageBox::Cancel), nullptr);
-            EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
-            box->button(QMessageBox::Ok)->click();
-        }
+        const bool first = ticksWhileOpen == 3;
+        EXPECT_EQ(std::tuple(box->text(), box->windowTitle(), box->icon()),
+                  std::tuple(first ? "Continue?" : "Read ERROR", first ? "Darnex" : "Check", QMessageBox::NoIcon));
+        EXPECT_EQ(box->button(QMessageBox::Cancel) == nullptr, !first);
+        box->button(first ? QMessageBox::Cancel : QMessageBox::Ok)->click();
     };
     const std::int64_t giveUp = platform.nowMs() + 10'000;
     while (tmrOpen.enabled() && platform.nowMs() < giveUp)
         platform.waitForEvents(giveUp);
-
     EXPECT_EQ(opened, 1);  // no second box while its own handler waits
     EXPECT_EQ(ticksWhileOpen, 6);
     EXPECT_EQ(answers, (std::vector<Answer>{Answer::Cancel, Answer::Ok}));
@@ -108,13 +101,11 @@ TEST_F(QtViewTest, CloseBoxAsksTheModelAndTheEndOfTheProgramDoesNot)
         ++unloads;
         c = cancel;
     };
-    window().close();
-    EXPECT_TRUE(window().isVisible());
-    EXPECT_TRUE(form.loaded());
-    cancel = 0;
-    window().close();
-    EXPECT_FALSE(window().isVisible());
-    EXPECT_FALSE(form.loaded());
+    for (bool stays : {true, false}) {
+        window().close();
+        EXPECT_EQ(std::pair(window().isVisible(), form.loaded()), std::pair(stays, stays));
+        cancel = 0;
+    }
     EXPECT_EQ(unloads, 2);
 
     // The end closes every window without Unload and ends the event loop.
