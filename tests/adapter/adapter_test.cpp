@@ -1,11 +1,8 @@
 // The adapter window and the bus wrappers over it, seen from the adapter control's call log.
+#include <gmock/gmock.h>
+
 #include <functional>
 #include <optional>
-#include <string>
-#include <vector>
-
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include "adapter/bus.h"
 #include "adapter/frm_usb.h"
@@ -31,7 +28,7 @@ struct Rig {
     Program program{platform, bus};
 };
 
-// The log as "12(Long 2 val, Integer 18 ref, ...)": operation, types, passing and values as they went in.
+// The log as "12(Long 2 val, Integer 18 ref, ...)", values as they went in.
 std::vector<std::string> logged(const ScriptedControl& bus)
 {
     std::vector<std::string> out;
@@ -50,27 +47,18 @@ TEST(frmUSB, CallsTheControlInOrderAndHandsBackItsStatus)
 {
     struct Case { const char* method; std::function<std::int32_t(frmUSB&)> call; std::vector<std::string> calls; int statusOp; };
     const Case cases[] = {
-        {"OpenFirstFreeDevice", [](frmUSB& u) { return u.OpenFirstFreeDevice() ? 0 : 1; },
-         {R"(7(Long 1 val, Long 0 ref, String "" ref))", R"(5(String "SCRIPTED-1" ref))"}, 0},
+        {"OpenFirstFreeDevice", [](frmUSB& u) { return u.OpenFirstFreeDevice() ? 0 : 1; }, {R"(7(Long 1 val, Long 0 ref, String "" ref))", R"(5(String "SCRIPTED-1" ref))"}, 0},
         {"CloseDevice", [](frmUSB& u) { u.CloseDevice(); return 0; }, {"6()"}, 0},
-        {"HDQ8WriteRegister", [](frmUSB& u) { U8 c = 0x3A, d = 0xC5; return u.HDQ8WriteRegister(c, d); },
-         {"14(Long 1 val, Integer 58 ref, Integer 197 ref)", "13()"}, op::HDQWriteCmd},
-        {"EEReadByte", [](frmUSB& u) { I16 a = 7, w = 99, r = 33; return u.EEReadByte(a, w, r); },
-         {"12(Long 1 val, Integer 82 ref, Integer 7 ref, Integer 33 ref)"}, op::RegisterTransfer},
-        {"I2CReadByte", [](frmUSB& u) { I16 a = 3, r = 68; U8 y = 0; return u.I2CReadByte(a, r, y); },
-         {"12(Long 2 val, Integer 82 ref, Integer 3 ref, Integer 68 ref)"}, op::RegisterTransfer},
-        {"I2CWriteByte", [](frmUSB& u) { I16 a = 9, w = 165; return u.I2CWriteByte(a, w); },
-         {"12(Long 1 val, Integer 82 ref, Integer 9 ref, Integer 165 ref)"}, op::RegisterTransfer},
-        {"WriteI2C", [](frmUSB& u) { I16 b = 7; return u.WriteI2C(b, b, b, b); },
-         {"12(Long 0 val, Integer 1 ref, Integer 1 ref, Integer 1 ref)"}, op::RegisterTransfer},
-        {"HDQ8ReadRegister", [](frmUSB& u) { U8 c = 0x0B, y = 0x66; return u.HDQ8ReadRegister(c, y); },
-         {"15(Long 1 val, Integer 11 ref, Integer 102 ref)"}, op::HDQReadCmd},
+        {"HDQ8WriteRegister", [](frmUSB& u) { U8 c = 0x3A, d = 0xC5; return u.HDQ8WriteRegister(c, d); }, {"14(Long 1 val, Integer 58 ref, Integer 197 ref)", "13()"}, op::HDQWriteCmd},
+        {"EEReadByte", [](frmUSB& u) { I16 a = 7, w = 99, r = 33; return u.EEReadByte(a, w, r); }, {"12(Long 1 val, Integer 82 ref, Integer 7 ref, Integer 33 ref)"}, op::RegisterTransfer},
+        {"I2CReadByte", [](frmUSB& u) { I16 a = 3, r = 68; U8 y = 0; return u.I2CReadByte(a, r, y); }, {"12(Long 2 val, Integer 82 ref, Integer 3 ref, Integer 68 ref)"}, op::RegisterTransfer},
+        {"I2CWriteByte", [](frmUSB& u) { I16 a = 9, w = 165; return u.I2CWriteByte(a, w); }, {"12(Long 1 val, Integer 82 ref, Integer 9 ref, Integer 165 ref)"}, op::RegisterTransfer},
+        {"WriteI2C", [](frmUSB& u) { I16 b = 7; return u.WriteI2C(b, b, b, b); }, {"12(Long 0 val, Integer 1 ref, Integer 1 ref, Integer 1 ref)"}, op::RegisterTransfer},
+        {"HDQ8ReadRegister", [](frmUSB& u) { U8 c = 0x0B, y = 0x66; return u.HDQ8ReadRegister(c, y); }, {"15(Long 1 val, Integer 11 ref, Integer 102 ref)"}, op::HDQReadCmd},
         {"HDQ8Break", [](frmUSB& u) { return u.HDQ8Break(); }, {}, 0},
-        {"ReadSMBusWord", [](frmUSB& u) { U8 h = 0x55, l = 0x66; return u.ReadSMBusWord(0x14, h, l); },
-         {"2(Integer 20 ref, Integer 0 ref, Integer 82 val)"}, op::ReadWordCmd},
+        {"ReadSMBusWord", [](frmUSB& u) { U8 h = 0x55, l = 0x66; return u.ReadSMBusWord(0x14, h, l); }, {"2(Integer 20 ref, Integer 0 ref, Integer 82 val)"}, op::ReadWordCmd},
         // The caller's bytes stay as they were, whatever the outcome.
-        {"WriteSMBusWord", [](frmUSB& u) { U8 h = 0x9F, l = 0x10; auto s = u.WriteSMBusWord(0x15, h, l); EXPECT_EQ(h << 8 | l, 0x9F10); return s; },
-         {"1(Integer 21 val, Integer -24816 ref, Integer 82 val)", "13()"}, op::WriteWordCmd},
+        {"WriteSMBusWord", [](frmUSB& u) { U8 h = 0x9F, l = 0x10; auto s = u.WriteSMBusWord(0x15, h, l); EXPECT_EQ(h << 8 | l, 0x9F10); return s; }, {"1(Integer 21 val, Integer -24816 ref, Integer 82 val)", "13()"}, op::WriteWordCmd},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.method);
@@ -78,45 +66,39 @@ TEST(frmUSB, CallsTheControlInOrderAndHandsBackItsStatus)
         rig.program.vars().giDeviceAddress = 0x52;
         EXPECT_EQ(c.call(rig.program.usb()), 0);
         EXPECT_THAT(logged(rig.bus), ElementsAreArray(c.calls));
-        if (c.statusOp == 0)
-            continue;
-        Rig failing;
-        failing.bus.queueStatuses(c.statusOp, {-32768});
-        EXPECT_EQ(c.call(failing.program.usb()), -32768);
-        EXPECT_EQ(failing.bus.callCount(op::ConfirmWrite), 0);
+        if (c.statusOp) {
+            Rig failing;
+            failing.bus.queueStatuses(c.statusOp, {-32768});
+            EXPECT_EQ(c.call(failing.program.usb()), -32768);
+            EXPECT_EQ(failing.bus.callCount(op::ConfirmWrite), 0);
+        }
     }
 }
 
 TEST(frmUSB, OpensTheFirstListedAdapter)
 {
     struct Case { std::int32_t count; const char* names; I16 openStatus; bool opened; std::vector<std::string> calls; };
-    const Case cases[] = {
-        {0, "ADP-1", 0, false, {}},
-        {3, "ADP-1,ADP-2,ADP-3", 0, true, {R"(5(String "ADP-1" ref))"}},
-        {1, "ADP-7", 0, true, {R"(5(String "ADP-7" ref))"}},
-        {2, ",ADP-2", 0, true, {R"(5(String "" ref))"}},
-        {1, "ADP-1", 4, false, {R"(5(String "ADP-1" ref))"}},
-    };
+    const Case cases[] = {{0, "ADP-1", 0, false, {}}, {3, "ADP-1,ADP-2,ADP-3", 0, true, {R"(5(String "ADP-1" ref))"}},
+                          {1, "ADP-7", 0, true, {R"(5(String "ADP-7" ref))"}}, {2, ",ADP-2", 0, true, {R"(5(String "" ref))"}},
+                          {1, "ADP-1", 4, false, {R"(5(String "ADP-1" ref))"}}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.names);
         Rig rig;
         rig.bus.setFreeDevices(c.count, c.names);
         rig.bus.queueStatuses(op::OpenDevice, {c.openStatus});
         EXPECT_EQ(rig.program.usb().OpenFirstFreeDevice(), c.opened);
-        const auto calls = logged(rig.bus);  // after the listing, checked above
-        EXPECT_THAT(std::vector(calls.begin() + 1, calls.end()), ElementsAreArray(c.calls));
+        const auto calls = logged(rig.bus);
+        EXPECT_THAT(std::vector(calls.begin() + 1, calls.end()), ElementsAreArray(c.calls));  // after the listing
     }
 }
 
 TEST(BusWrappers, FirstCallCreatesTheHiddenWindowAndEachCallTakesTheCurrentAddress)
 {
     struct Wrapper { const char* name; std::function<std::int32_t(Program&)> call; std::size_t addressArg; };
-    const Wrapper wrappers[] = {
-        {"ReadByteReg", [](Program& p) { U8 d = 0; return ReadByteReg(p, 5, d); }, 1},
-        {"WriteByteReg", [](Program& p) { return WriteByteReg(p, 5, 0xA5); }, 1},
-        {"ReadWordReg", [](Program& p) { U8 h = 0, l = 0; return ReadWordReg(p, 0x14, h, l); }, 2},
-        {"WriteWordReg", [](Program& p) { return WriteWordReg(p, 0x14, 0x1F, 0x80); }, 2},
-    };
+    const Wrapper wrappers[] = {{"ReadByteReg", [](Program& p) { U8 d = 0; return ReadByteReg(p, 5, d); }, 1},
+                                {"WriteByteReg", [](Program& p) { return WriteByteReg(p, 5, 0xA5); }, 1},
+                                {"ReadWordReg", [](Program& p) { U8 h = 0, l = 0; return ReadWordReg(p, 0x14, h, l); }, 2},
+                                {"WriteWordReg", [](Program& p) { return WriteWordReg(p, 0x14, 0x1F, 0x80); }, 2}};
     for (const auto& w : wrappers) {
         SCOPED_TRACE(w.name);
         Rig rig;
@@ -131,20 +113,17 @@ TEST(BusWrappers, FirstCallCreatesTheHiddenWindowAndEachCallTakesTheCurrentAddre
             EXPECT_EQ(rig.program.usb().caption(), caption);
             rig.program.usb().setCaption(caption = "marked");  // a re-created window loses this
         }
-        EXPECT_FALSE(rig.program.usb().visible());
-        EXPECT_TRUE(rig.platform.shownForms().empty());
+        EXPECT_TRUE(!rig.program.usb().visible() && rig.platform.shownForms().empty());
     }
 }
 
 TEST(BusWrappers, WordTransfersMakeUpToFourAttempts)
 {
     struct Case { int op; std::vector<I16> statuses; int attempts, confirms; std::int32_t status; std::uint16_t word; };
-    const Case cases[] = {
-        {op::ReadWordCmd, {}, 1, 0, 0, 0x8000},          {op::WriteWordCmd, {}, 1, 1, 0, 0x1F80},
-        {op::ReadWordCmd, {1, 1, 1}, 4, 0, 0, 0xFFFF},   {op::WriteWordCmd, {1, 1, 1}, 4, 1, 0, 0x8000},
-        {op::ReadWordCmd, {1, 2, 3, 4}, 4, 0, 4, 0x1F80}, {op::WriteWordCmd, {1, 2, 3, -2}, 4, 0, -2, 0xFFFF},
-        {op::ConfirmWrite, {3, 3}, 3, 3, 0, 0x9F10},  // a failed confirmation fails that attempt
-    };
+    const Case cases[] = {{op::ReadWordCmd, {}, 1, 0, 0, 0x8000}, {op::WriteWordCmd, {}, 1, 1, 0, 0x1F80},
+                          {op::ReadWordCmd, {1, 1, 1}, 4, 0, 0, 0xFFFF}, {op::WriteWordCmd, {1, 1, 1}, 4, 1, 0, 0x8000},
+                          {op::ReadWordCmd, {1, 2, 3, 4}, 4, 0, 4, 0x1F80}, {op::WriteWordCmd, {1, 2, 3, -2}, 4, 0, -2, 0xFFFF},
+                          {op::ConfirmWrite, {3, 3}, 3, 3, 0, 0x9F10}};  // a failed confirmation fails that attempt
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.statuses));
         Rig rig;
@@ -166,8 +145,7 @@ TEST(BusWrappers, WordTransfersMakeUpToFourAttempts)
     }
 }
 
-// Answers every call with one result and, when told, puts a value into the last argument or
-// hands back a list of its own making.
+// Answers every call with one result, with `data` in the last argument or the list reshaped.
 struct FixedAnswer final : AdapterControl {
     Variant result;
     std::optional<Variant> data;
@@ -185,14 +163,9 @@ struct FixedAnswer final : AdapterControl {
 TEST(BusWrappers, ByteReadTakesTheByteTheControlLeftAndRefusesNonBytes)
 {
     struct Case { Variant result; std::optional<Variant> data; std::int32_t status; U8 byte; };
-    const Case cases[] = {
-        {I16{6}, std::nullopt, 6, 0x5A},                // control left the data alone
-        {I16{6}, I16{0x7E}, 6, 0x7E},                   // whatever the status, the byte follows the data
-        {std::int32_t{70000}, std::nullopt, -1, 0x5A},  // no 16-bit status: a failure
-        {std::string("0"), std::nullopt, -1, 0x5A},
-        {I16{0}, I16{300}, -1, 0x5A},                   // no byte: a failure, the caller's byte kept
-        {I16{6}, I16{-1}, 6, 0x5A},
-    };
+    // Whatever the status, the byte follows the data; no 16-bit status or no byte is a failure.
+    const Case cases[] = {{I16{6}, std::nullopt, 6, 0x5A}, {I16{6}, I16{0x7E}, 6, 0x7E}, {std::int32_t{70000}, std::nullopt, -1, 0x5A},
+                          {std::string("0"), std::nullopt, -1, 0x5A}, {I16{0}, I16{300}, -1, 0x5A}, {I16{6}, I16{-1}, 6, 0x5A}};
     for (const Case& c : cases) {
         Rig<FixedAnswer> rig;
         rig.bus.result = c.result;
@@ -203,17 +176,12 @@ TEST(BusWrappers, ByteReadTakesTheByteTheControlLeftAndRefusesNonBytes)
     }
 }
 
-// A list handed back shorter, longer or with other types than it went in: every call fails and
-// leaves the caller's values as they were.
 TEST(BusWrappers, AReplyListOfAnotherShapeFailsAndLeavesTheCallersValues)
 {
     using Args = std::vector<Arg>;
     const std::pair<const char*, std::function<void(Args&)>> replies[] = {
-        {"empty", [](Args& a) { a.clear(); }},
-        {"short", [](Args& a) { a.pop_back(); }},
-        {"long", [](Args& a) { a.push_back({I16{1}, Passing::ByRef}); }},
-        {"mistyped", [](Args& a) { a.back().value = std::int32_t{1}; }},
-    };
+        {"empty", [](Args& a) { a.clear(); }}, {"short", [](Args& a) { a.pop_back(); }},
+        {"long", [](Args& a) { a.push_back({I16{1}, Passing::ByRef}); }}, {"mistyped", [](Args& a) { a.back().value = std::int32_t{1}; }}};
     for (const auto& [name, reshape] : replies) {
         SCOPED_TRACE(name);
         Rig<FixedAnswer> rig;

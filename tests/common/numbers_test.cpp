@@ -2,26 +2,19 @@
 
 #include <cmath>
 #include <limits>
-#include <optional>
-#include <string>
 
 #include "common/numbers.h"
 
 namespace {
 
-using common::leadingNumber;
-using common::parseNumber;
-using common::toInteger;
-using common::toLong;
+using common::leadingNumber, common::parseNumber, common::toInteger, common::toLong;
 
 TEST(Numbers, ParsesWholeDecimalTextsOnly)
 {
-    const std::pair<const char*, double> numbers[] = {
-        {"2.5", 2.5}, {" 0.07 ", 0.07}, {"-1", -1}, {"+3", 3}, {".5", 0.5}, {"1e3", 1000}};
+    const std::pair<const char*, double> numbers[] = {{"2.5", 2.5}, {" 0.07 ", 0.07}, {"-1", -1}, {"+3", 3}, {".5", 0.5}, {"1e3", 1000}};
     for (const auto& [text, value] : numbers)
         EXPECT_EQ(parseNumber(text), value) << text;
-    for (const char* text : {"abc", "", " ", "-", "1,5", "0x10", "&H10", "inf", "nan", "-inf", "1e400",
-                             "+-1", "1.2.3", "1e", "2 5", "5abc"})
+    for (const char* text : {"abc", "", " ", "-", "1,5", "0x10", "&H10", "inf", "nan", "-inf", "1e400", "+-1", "1.2.3", "1e", "2 5", "5abc"})
         EXPECT_EQ(parseNumber(text), std::nullopt) << text;
 }
 
@@ -38,23 +31,20 @@ TEST(Numbers, ReadsTheNumberATextBeginsWith)
         EXPECT_EQ(leadingNumber(text), value) << text;
     EXPECT_EQ(leadingNumber(std::string(400, 'f').insert(0, "&H")), 0) << "a hex number beyond a double";
 
-    const std::pair<const char*, std::optional<double>> wholes[] = {
-        {" 1 0 ", 10}, {"-&o17", -15}, {"1e400", 0}, {"2.", 2}, {"10 s", std::nullopt}, {"5e", std::nullopt},
-        {"&H", std::nullopt}, {"-", std::nullopt}, {"", std::nullopt}, {"1.2.3", std::nullopt}};
+    const std::pair<const char*, std::optional<double>> wholes[] = {{" 1 0 ", 10}, {"-&o17", -15}, {"1e400", 0}, {"2.", 2}, {"10 s", std::nullopt},
+        {"5e", std::nullopt}, {"&H", std::nullopt}, {"-", std::nullopt}, {"", std::nullopt}, {"1.2.3", std::nullopt}};
     for (const auto& [text, value] : wholes)
         EXPECT_EQ(common::wholeNumber(text), value) << text;
 }
 
 TEST(Numbers, RoundsHalfToEvenAndRefusesWhatDoesNotFit)
 {
-    const std::pair<double, std::optional<std::int16_t>> integers[] = {
-        {0.5, 0}, {1.5, 2}, {2.5, 2}, {3.5, 4}, {-2.5, -2}, {-0.4, 0}, {32767.4, 32767},
-        {32767.5, std::nullopt}, {-32768.5, -32768}, {-32769, std::nullopt},
-        {std::nan(""), std::nullopt}, {std::numeric_limits<double>::infinity(), std::nullopt}};
+    const std::pair<double, std::optional<std::int16_t>> integers[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {3.5, 4}, {-2.5, -2}, {-0.4, 0},
+        {32767.4, 32767}, {32767.5, std::nullopt}, {-32768.5, -32768}, {-32769, std::nullopt}, {std::nan(""), std::nullopt},
+        {std::numeric_limits<double>::infinity(), std::nullopt}};
     for (const auto& [value, expected] : integers)
         EXPECT_EQ(toInteger(value), expected) << value;
-    const std::pair<double, std::optional<std::int32_t>> longs[] = {
-        {2.5, 2}, {-3.5, -4}, {32767.5, 32768}, {2147483646.5, 2147483646},
+    const std::pair<double, std::optional<std::int32_t>> longs[] = {{2.5, 2}, {-3.5, -4}, {32767.5, 32768}, {2147483646.5, 2147483646},
         {2147483647.5, std::nullopt}, {-2147483648.5, -2147483648}, {std::nan(""), std::nullopt}};
     for (const auto& [value, expected] : longs)
         EXPECT_EQ(toLong(value), expected) << value;

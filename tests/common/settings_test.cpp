@@ -2,7 +2,6 @@
 
 #include <filesystem>
 #include <optional>
-#include <string>
 
 #include "common/program.h"
 #include "common/settings.h"
@@ -15,9 +14,8 @@ namespace {
 struct Case {
     const char* what;
     std::optional<std::string> before;  // nothing: no file
-    std::string defaultValue;
-    std::string expected;
-    std::optional<std::string> after;  // the file afterwards
+    std::string defaultValue, expected;
+    std::optional<std::string> after;
 };
 
 TEST(ReadIniValue, ValuesDefaultsAndWriteBack)
@@ -56,15 +54,14 @@ TEST(ReadIniValue, WithoutASettingsFolderTheProgramRunsOnDefaultsAndWritesNothin
 {
     testsupport::TestDriver driver;
     testsupport::TempFolder current{"quelvar-current-"};
+    platform::busctl::ScriptedControl control;
     const auto before = std::filesystem::current_path();
     std::filesystem::current_path(current.path());
     driver.platform().setSettingsFolder({});
-    platform::busctl::ScriptedControl control;
     driver.startProgram(control);
     std::filesystem::current_path(before);
     EXPECT_EQ(driver.program().vars().giRefreshTime, 1000);
-    EXPECT_TRUE(std::filesystem::is_empty(current.path()));
-    EXPECT_TRUE(std::filesystem::is_empty(driver.settingsFolder()));
+    EXPECT_TRUE(std::filesystem::is_empty(current.path()) && std::filesystem::is_empty(driver.settingsFolder()));
 }
 
 }  // namespace

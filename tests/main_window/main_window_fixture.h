@@ -1,12 +1,10 @@
 #pragma once
-// The whole program on the headless platform, against the scriptable adapter control, with the
-// set-point frames seen by the names of their controls.
+// The whole program on the headless platform against the scriptable adapter control.
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
 #include <tuple>
-#include <utility>
 #include <vector>
 
 #include "common/program.h"
@@ -25,9 +23,7 @@ namespace forms = platform::forms;
 namespace busctl = platform::busctl;
 using Word = busctl::ScriptedControl::WordWrite;
 using Times = std::vector<std::int64_t>;
-
-// A word write as it reached the adapter: time, command, word, address, and whether
-// gbUpdatingBits was set then.
+// A word write as it reached the adapter: time, command, word, address, gbUpdatingBits set.
 using Write = std::tuple<std::int64_t, int, int, int, bool>;
 using Writes = std::vector<Write>;
 
@@ -39,13 +35,13 @@ inline Writes tick(std::int64_t at, std::vector<int> w, bool updating, int addre
     return out;
 }
 
-// Sits between the program and the scripted control: one log of the watched window's property
-// changes ("control.Prop") and the bus calls ("bus:<operation>"), and every word write.
+// One log of the watched window's changes ("control.Prop") and the bus calls ("bus:<op>"), and
+// every word write.
 class Recorder : public forms::FormObserver, public busctl::AdapterControl {
 public:
     Recorder(busctl::AdapterControl& inner, testsupport::TestDriver& driver) : inner(inner), driver(driver) {}
     std::vector<std::string> entries;
-    std::function<void()> beforeEntry;  // notes what changed since the last entry
+    std::function<void()> beforeEntry;
     Writes writes;
 
     void add(std::string entry)
@@ -92,7 +88,6 @@ protected:
     busctl::ScriptedControl control;
     Recorder log{control, driver};
 
-    // The program started on the recorder, both logs empty.
     void start()
     {
         driver.startProgram(log);
@@ -105,12 +100,16 @@ protected:
     main_window::Form2& form2() { return driver.program().form2(); }
     forms::ScriptedUser user() { return driver.user(form2()); }
     template <class T = forms::Label>
-    T& get(const std::string& name, int index = -1)
-    {
-        return form2().get<T>(name, index);
-    }
+    T& get(const std::string& name, int index = -1) { return form2().get<T>(name, index); }
     forms::TextBox& box(const Frame& f) { return get<forms::TextBox>("txt" + f.name); }
     forms::Label& label(const Frame& f) { return get(f.label); }
+    std::string messages()
+    {
+        std::string out;
+        for (const auto& m : platform().messages())
+            out += m.text + "/" + m.title + ";";
+        return out;
+    }
 
     // A row, bit 15 first: '1'/'0' green/red, 'I'/'O' grey set/clear, '-' as designed, '?' for a
     // caption that disagrees with the value.
@@ -134,11 +133,10 @@ protected:
             out[static_cast<std::size_t>(15 - i)] = "01"[word >> i & 1];
         return out;
     }
-    // What a user sees of a frame: the box, '!' when the over-limit label shows, the row.
+    // The box, '!' when the over-limit label shows, the row.
     std::string look(const Frame& f) { return box(f).text() + (label(f).visible() ? "! " : " ") + row(f); }
     std::string looks() { return look(ChargeCurrent) + " | " + look(ChargeVoltage) + " | " + look(InputCurrent); }
-
-    // When the timed writes ticked: the times of the 0x14 writes.
+    // The times of the 0x14 writes.
     Times tickTimes() const
     {
         Times times;
@@ -146,12 +144,6 @@ protected:
             if (std::get<1>(w) == 0x14)
                 times.push_back(std::get<0>(w));
         return times;
-    }
-    // The refresh-time box as a paste would leave it, then Enter.
-    void enter(const std::string& text)
-    {
-        get<forms::TextBox>("txtRefreshTime").userReplaceText(text);
-        user().key("txtRefreshTime", 13);
     }
 };
 

@@ -7,15 +7,23 @@ namespace {
 using Read = busctl::ScriptedControl::WordRead;
 const char* const Words[] = {"TestMode0", "TestMode1", "TestMode2", "Trim0", "Trim1", "Trim2"};
 
+std::string bitsOf(int word)
+{
+    std::string out;
+    for (int i = 15; i >= 0; --i)
+        out += "01"[word >> i & 1];
+    return out;
+}
+
 class TestModeTest : public MainWindowTest {
 protected:
-    void startOnPage()
+    void SetUp() override
     {
         start();
         user().pick("mnuTestMode");
         control.clearLog();
     }
-    // A frame as the user sees it: the field, then the boxes, bit 15 first.
+    // The field, then the boxes, bit 15 first.
     std::string look(const std::string& word)
     {
         std::string out = get<forms::TextBox>("txt" + word).text() + " ";
@@ -23,7 +31,6 @@ protected:
             out += "01"[get<forms::CheckBox>("chk" + word, i).value()];
         return out;
     }
-    // Every frame but `except`.
     std::string looks(const std::string& except = "")
     {
         std::string out;
@@ -39,26 +46,14 @@ protected:
     }
 };
 
-std::string bitsOf(int word)
-{
-    std::string out;
-    for (int i = 15; i >= 0; --i)
-        out += "01"[word >> i & 1];
-    return out;
-}
-
 TEST_F(TestModeTest, BoxClicksComposeTheFieldAloneAndIgnoreTheUpdatingFlag)
 {
-    startOnPage();
     vars().gbUpdatingBits = common::True;
-    user().click("chkTestMode0", 15);
-    EXPECT_EQ(look("TestMode0"), "8000 " + bitsOf(0x8000));
-    for (int i = 0; i < 15; ++i)
-        user().click("chkTestMode0", i);
-    EXPECT_EQ(look("TestMode0"), "FFFF " + bitsOf(0xFFFF));
-    for (int i = 0; i < 16; ++i)
-        user().click("chkTestMode0", i);
-    EXPECT_EQ(look("TestMode0"), "0000 " + bitsOf(0));
+    for (const auto& [from, to, shown] : {std::tuple{15, 16, "8000"}, {0, 15, "FFFF"}, {0, 16, "0000"}}) {
+        for (int i = from; i < to; ++i)
+            user().click("chkTestMode0", i);
+        EXPECT_EQ(look("TestMode0"), std::string(shown) + " " + bitsOf(std::stoi(shown, nullptr, 16)));
+    }
     EXPECT_EQ(vars().gbUpdatingBits, common::True);
     EXPECT_TRUE(control.calls().empty());
 }
@@ -73,14 +68,14 @@ TEST_F(TestModeTest, FieldKeysPastesAndLeavingKeepTheWordInStepAndTouchNothingEl
         {"TestMode1", 0x1234, "", "", '\t', "", 0, "txtTestMode2"},
         {"Trim0", 0, "1f", "", '\r', "001F", 0x001F, "cmdWriteTrim0"},
         {"Trim1", 0x00FF, "", "", '\r', "", 0, "cmdReadTrim1"},
-        // The pair rule counts characters: blanks skipped, leading hex digits only.
+        // Pairs count characters: blanks skipped, leading hex digits only.
         {"TestMode2", 0, "", " a b5", 0, " a b", 0, "txtTestMode2"},
         {"TestMode2", 0, "", " a b5", '\t', "0A0B", 0x0A0B, "txtTrim0"},
         {"TestMode2", 0, "", "x7\u00e9", '\t', "0007", 0x0007, "txtTrim0"},
         {"TestMode2", 0, "", "\u00e9\u00e9ABC", '\t', "00AB", 0x00AB, "txtTrim0"},
     };
-    startOnPage();
     for (const auto& [word, before, typed, pasted, leave, text, boxes, focus] : cases) {
+        SCOPED_TRACE(std::string(word) + " " + typed + pasted);
         auto& field = get<forms::TextBox>(std::string("txt") + word);
         user().focus(field.name());
         compose(word, before);
@@ -89,13 +84,10 @@ TEST_F(TestModeTest, FieldKeysPastesAndLeavingKeepTheWordInStepAndTouchNothingEl
         user().type(field.name(), typed);
         if (*pasted)
             field.userReplaceText(pasted);
-        if (leave == '\t')
-            user().tab();
-        else if (leave == '\r')
-            user().key(field.name(), 13);
-        EXPECT_EQ(look(word), std::string(text) + " " + bitsOf(boxes)) << word << " " << typed << pasted;
-        EXPECT_EQ(focused(), focus) << word << " " << typed << pasted;
-        EXPECT_EQ(looks(word), others) << word;
+        if (leave)
+            leave == '\t' ? user().tab() : user().key(field.name(), 13);
+        EXPECT_EQ(look(word) + " " + focused(), std::string(text) + " " + bitsOf(boxes) + " " + focus);
+        EXPECT_EQ(looks(word), others);
     }
     EXPECT_EQ(get<forms::CheckBox>("chkTestMode0", 1).caption() + "/" + get<forms::CheckBox>("chkTestMode0", 3).caption(),
               "TM_EN 1/TM_SOFTRIM");
@@ -103,8 +95,7 @@ TEST_F(TestModeTest, FieldKeysPastesAndLeavingKeepTheWordInStepAndTouchNothingEl
     // With the read-only copy chosen, Enter stays in the field and brings the boxes in step.
     user().click("optTrim2", 1);
     user().type("txtTrim2", "c\r");
-    EXPECT_EQ(look("Trim2"), "000C " + bitsOf(0x000C));
-    EXPECT_EQ(focused(), "txtTrim2");
+    EXPECT_EQ(look("Trim2") + " " + focused(), "000C " + bitsOf(0x000C) + " txtTrim2");
     EXPECT_TRUE(control.calls().empty());
 }
 
@@ -112,35 +103,33 @@ TEST_F(TestModeTest, ReadShowsTheWordFromTheChosenRegisterOrReportsAndChangesNot
 {
     // word, trim option chosen (-1: none), command read.
     const std::tuple<const char*, int, int> cases[] = {
-        {"TestMode0", -1, 0x00}, {"TestMode1", -1, 0x01}, {"TestMode2", -1, 0x02},
-        {"Trim0", 1, 0x0B}, {"Trim0", 0, 0x08}, {"Trim1", 1, 0x0C}, {"Trim1", 0, 0x09},
-        {"Trim2", 1, 0x0D}, {"Trim2", 0, 0x0A}};
-    startOnPage();
+        {"TestMode0", -1, 0x00}, {"TestMode1", -1, 0x01}, {"TestMode2", -1, 0x02}, {"Trim0", 1, 0x0B}, {"Trim0", 0, 0x08},
+        {"Trim1", 1, 0x0C}, {"Trim1", 0, 0x09}, {"Trim2", 1, 0x0D}, {"Trim2", 0, 0x0A}};
     const auto pointers = platform().pointerHistory().size();
+    std::string reports;
     for (const auto& [word, option, command] : cases) {
+        SCOPED_TRACE(word);
         if (option >= 0)
             user().click(std::string("opt") + word, option);
         control.setWord(command, 0xA5F0);
         control.clearLog();
         user().click(std::string("cmdRead") + word);
-        EXPECT_EQ(look(word), "A5F0 " + bitsOf(0xA5F0)) << word;
-        EXPECT_EQ(control.wordReads(), (std::vector<Read>{{command, 0x52}})) << word;
+        EXPECT_EQ(look(word), "A5F0 " + bitsOf(0xA5F0));
+        EXPECT_EQ(control.wordReads(), (std::vector<Read>{{command, 0x52}}));
 
         compose(word, 0x0F0F);
         control.failNext(busctl::op::ReadWordCmd, 4);
         user().click(std::string("cmdRead") + word);
-        EXPECT_EQ(look(word), "0F0F " + bitsOf(0x0F0F)) << word;
-        EXPECT_EQ(control.wordReads(), (std::vector<Read>(5, {command, 0x52}))) << word;
-        EXPECT_EQ(get<forms::CommandButton>(std::string("cmdWrite") + word).enabled(), option <= 0) << word;
+        EXPECT_EQ(look(word), "0F0F " + bitsOf(0x0F0F));
+        EXPECT_EQ(control.wordReads(), (std::vector<Read>(5, {command, 0x52})));
+        EXPECT_EQ(get<forms::CommandButton>(std::string("cmdWrite") + word).enabled(), option <= 0);
+        EXPECT_EQ(messages(), reports += "Read ERROR/Darnex;");
     }
-    ASSERT_EQ(platform().messages().size(), std::size(cases));
-    EXPECT_EQ(platform().messages()[0].text + "/" + platform().messages()[0].title, "Read ERROR/Darnex");
     EXPECT_EQ(platform().pointerHistory().size(), pointers);
 }
 
 TEST_F(TestModeTest, WriteSendsTheBoxesToTheWritableRegisterOnlyAndReportsAFailureOnce)
 {
-    startOnPage();
     // Typed and sent at once: the field's lost-focus rule runs before the click.
     user().type("txtTestMode1", "1f");
     user().click("cmdWriteTestMode1");
@@ -159,8 +148,7 @@ TEST_F(TestModeTest, WriteSendsTheBoxesToTheWritableRegisterOnlyAndReportsAFailu
     control.failNext(busctl::op::WriteWordCmd, 4);
     user().click("cmdWriteTestMode1");
     EXPECT_EQ(control.wordWrites(), std::vector<Word>(4, {0x01, 0x001F, 0x52}));
-    ASSERT_EQ(platform().messages().size(), 1u);
-    EXPECT_EQ(platform().messages()[0].text + "/" + platform().messages()[0].title, "Write ERROR/Darnex");
+    EXPECT_EQ(messages(), "Write ERROR/Darnex;");
     EXPECT_EQ(looks(), before);
 
     // Nothing resets the page when the mode changes.
@@ -173,18 +161,16 @@ TEST_F(TestModeTest, WriteSendsTheBoxesToTheWritableRegisterOnlyAndReportsAFailu
 
 TEST_F(TestModeTest, TabGoesThroughTheBoxesTheButtonsTheFieldsThenTheTrimOptions)
 {
-    std::vector<std::string> expected;
+    std::vector<std::string> expected, seen;
     for (int i = 0; i < 16 * 6; ++i)
         expected.push_back("chk" + std::string(Words[i / 16]) + std::to_string(i % 16));
     for (std::string w : Words)
         expected.insert(expected.end(), {"cmdRead" + w, "cmdWrite" + w});
     for (std::string w : Words)
         expected.push_back("txt" + w);
-    for (std::string w : {"optTrim0", "optTrim1", "optTrim2"})
-        expected.insert(expected.end(), {w + "0", w + "1"});
-    startOnPage();
+    for (std::string w : {"optTrim00", "optTrim01", "optTrim10", "optTrim11", "optTrim20", "optTrim21"})
+        expected.push_back(w);
     user().focus("chkTestMode0", 0);
-    std::vector<std::string> seen;
     for (const auto* c = form2().activeControl(); seen.size() < expected.size(); user().tab(), c = form2().activeControl())
         seen.push_back(c->name() + (c->index() >= 0 ? std::to_string(c->index()) : ""));
     EXPECT_EQ(seen, expected);

@@ -17,10 +17,8 @@ using main_window::InputData;
 TEST_F(MainWindowTest, KeepAliveRewritesEveryBitOfEachRowOnePeriodAfterTickingSilentlyEvenWhenWritesFail)
 {
     start();
-    user().click("chkChargeCurrent", 0);  // outside the field: written all the same
-    user().click("chkChargeCurrent", 7);
-    user().click("chkChargeVoltage", 15);
-    user().click("chkInputCurrent", 12);
+    for (const auto& [name, bit] : {std::pair{"chkChargeCurrent", 0}, {"chkChargeCurrent", 7}, {"chkChargeVoltage", 15}, {"chkInputCurrent", 12}})
+        user().click(name, bit);  // bit 0 of the charge current is outside the field: written all the same
     const auto screen = looks();
     user().click("chkRefreshTime");
     advance(999);
@@ -37,7 +35,7 @@ TEST_F(MainWindowTest, KeepAliveRewritesEveryBitOfEachRowOnePeriodAfterTickingSi
     user().click("chkRefreshTime");
     advance(10000);
     EXPECT_EQ(tickTimes(), (Times{1000, 2000, 3000, 3000, 3000, 3000}));
-    EXPECT_TRUE(platform().messages().empty());
+    EXPECT_EQ(messages(), "");
 }
 
 TEST_F(MainWindowTest, KeepAliveRunsOnTheStoredPeriodUntilEnterSetsAnother)
@@ -47,9 +45,8 @@ TEST_F(MainWindowTest, KeepAliveRunsOnTheStoredPeriodUntilEnterSetsAnother)
     user().click("chkRefreshTime");
     advance(4500);
     // Enter on a text with no period keeps the one in force, its countdown undisturbed.
-    for (const auto& [text, ms, period] : {std::tuple{"1", 500, 1000}, {"", 1000, 1000}, {"abc", 1000, 1000},
-                                           {"33", 1000, 1000}, {"-1", 1000, 1000}, {"32", 64500, 32000},
-                                           {"0", 60000, 0}, {"5", 10000, 5000}}) {
+    for (const auto& [text, ms, period] : {std::tuple{"1", 500, 1000}, {"", 1000, 1000}, {"abc", 1000, 1000}, {"33", 1000, 1000},
+                                           {"-1", 1000, 1000}, {"32", 64500, 32000}, {"0", 60000, 0}, {"5", 10000, 5000}}) {
         get<forms::TextBox>("txtRefreshTime").userReplaceText(text);
         user().key("txtRefreshTime", 13);
         EXPECT_EQ(vars().giRefreshTime, period) << '"' << text << '"';
@@ -57,7 +54,7 @@ TEST_F(MainWindowTest, KeepAliveRunsOnTheStoredPeriodUntilEnterSetsAnother)
     }
     EXPECT_EQ(tickTimes(), (Times{2000, 4000, 5500, 6500, 7500, 8500, 41000, 73000, 138500, 143500}));
     EXPECT_TRUE(get<forms::CheckBox>("chkRefreshTime").hasFocus());
-    EXPECT_TRUE(platform().messages().empty());
+    EXPECT_EQ(messages(), "");
 }
 
 TEST_F(MainWindowTest, InputByFileShowsAndWritesTheFileOrRewritesTheLastGoodValues)
@@ -67,7 +64,7 @@ TEST_F(MainWindowTest, InputByFileShowsAndWritesTheFileOrRewritesTheLastGoodValu
         std::vector<int> words;
         std::vector<std::string> shown;  // the boxes, '!' where the over-limit label shows; none: as they were
     };
-    const std::vector<int> lastGood{0x0180, 16800, 4096};  // 0x01 and 0x80 to 0x14
+    const std::vector<int> good{0x0180, 16800, 4096};  // 0x01 and 0x80 to 0x14
     const Step steps[] = {
         {std::nullopt, {0, 0, 0}, {}},
         {"10000, 20000, 300", {0x1F80, 20000, 0x0080}, {"8064!", "20000", "256"}},
@@ -77,16 +74,9 @@ TEST_F(MainWindowTest, InputByFileShowsAndWritesTheFileOrRewritesTheLastGoodValu
         {"-32768 32767\t0\n\nrest", {0, 0x7FF0, 0}, {"0", "32752!", "0"}},
         {"384\r\n16800\r\n4096\r\n", {0x0180, 16800, 0x0800}, {"384", "16800", "4096"}},
         // Each field a plain signed decimal integer, or the tick takes none of the file.
-        {"33000,16800,4096", lastGood, {}},
-        {"1000,2000,three", lastGood, {}},
-        {"1000,2000", lastGood, {}},
-        {"1000,,300", lastGood, {}},
-        {"1000\n\n2000\n300", lastGood, {}},
-        {"1000,2000.5,300", lastGood, {}},
-        {"\"1000\",2000,300", lastGood, {}},
-        {"+1000,2000,300", lastGood, {}},
-        {"1000,2000,300mA", lastGood, {}},
-        {std::nullopt, lastGood, {}},
+        {"33000,16800,4096", good, {}}, {"1000,2000,three", good, {}}, {"1000,2000", good, {}}, {"1000,,300", good, {}},
+        {"1000\n\n2000\n300", good, {}}, {"1000,2000.5,300", good, {}}, {"\"1000\",2000,300", good, {}},
+        {"+1000,2000,300", good, {}}, {"1000,2000,300mA", good, {}}, {std::nullopt, good, {}},
         // Cut to the step but not to the maximum; negatives truncate toward zero.
         {"20000,100,300", {0x1F80, 96, 0x0080}, {"8064!", "96", "256"}},
         {std::nullopt, {19968, 96, 256}, {}},
@@ -102,33 +92,18 @@ TEST_F(MainWindowTest, InputByFileShowsAndWritesTheFileOrRewritesTheLastGoodValu
                   : void(std::filesystem::remove(driver.programFolder() / main_window::InputDataFileName));
         std::string expected;
         for (std::size_t i = 0; i < 3; ++i)
-            expected += (i ? " | " : "") + (step.shown.empty() ? look(*Frames[i])
-                                                                : step.shown[i] + " " + rowShowing(*Frames[i], step.words[i]));
+            expected += (i ? " | " : "") + (step.shown.empty() ? look(*Frames[i]) : step.shown[i] + " " + rowShowing(*Frames[i], step.words[i]));
         advance(at - platform().nowMs());
         EXPECT_EQ(std::exchange(log.writes, {}), tick(at, step.words, false));
         EXPECT_EQ(looks(), expected);
         at += 1000;
     }
-    EXPECT_TRUE(platform().messages().empty());
+    EXPECT_EQ(messages(), "");
 }
 
-TEST_F(MainWindowTest, InputByFileTakesEachPeriodFromTheBoxWithoutEnter)
-{
-    start();
-    user().click("chkInputFile");
-    advance(500);
-    user().click("chkInputFile");
-    advance(500);
-    user().click("chkInputFile");  // ticking again starts from the last Interval set, not 20
-    for (const auto& [text, ms] : {std::pair{"", 1000}, {"abc", 1000}, {"-1", 1000}, {"66", 1000}, {"2", 3000}, {"0", 100000}}) {
-        get<forms::TextBox>("txtRefreshTime").userReplaceText(text);
-        advance(ms);
-    }
-    EXPECT_EQ(tickTimes(), (Times{20, 2000, 3000, 4000, 5000, 6000, 8000, 10000}));
-    EXPECT_EQ(vars().giRefreshTime, 1000);  // the keep-alive's period is not touched
-}
-
-TEST_F(MainWindowTest, TickingEitherBoxUnticksTheOtherAndStopsItsTimerFirst)
+// Each period comes from the box without Enter; ticking either box unticks the other, its timer
+// stopped first.
+TEST_F(MainWindowTest, InputByFileTakesItsPeriodFromTheBoxAndExcludesTheKeepAlive)
 {
     start();
     form2().setObserver(&log);
@@ -139,11 +114,22 @@ TEST_F(MainWindowTest, TickingEitherBoxUnticksTheOtherAndStopsItsTimerFirst)
     form2().setObserver(nullptr);
     EXPECT_EQ(get<forms::CheckBox>("chkInputFile").value(), 0);
     std::erase_if(log.entries, [](const std::string& e) { return !e.ends_with(".Enabled"); });
-    EXPECT_EQ(log.entries, (std::vector<std::string>{"tmrChargerTimeOut.Enabled", "tmrChargerTimeOut.Enabled",
-                                                     "tmrDataInput.Enabled", "tmrDataInput.Enabled",
-                                                     "tmrChargerTimeOut.Enabled"}));
+    EXPECT_EQ(log.entries, (std::vector<std::string>{"tmrChargerTimeOut.Enabled", "tmrChargerTimeOut.Enabled", "tmrDataInput.Enabled",
+                                                     "tmrDataInput.Enabled", "tmrChargerTimeOut.Enabled"}));
     advance(1000);
     EXPECT_EQ(tickTimes(), (Times{1000}));  // the keep-alive's tick, not the file's at 20
+
+    user().click("chkInputFile");
+    advance(500);
+    user().click("chkInputFile");
+    advance(500);
+    user().click("chkInputFile");  // ticking again starts from the last Interval set, not 20
+    for (const auto& [text, ms] : {std::pair{"", 1000}, {"abc", 1000}, {"-1", 1000}, {"66", 1000}, {"2", 3000}, {"0", 100000}}) {
+        get<forms::TextBox>("txtRefreshTime").userReplaceText(text);
+        advance(ms);
+    }
+    EXPECT_EQ(tickTimes(), (Times{1000, 1020, 3000, 4000, 5000, 6000, 7000, 9000, 11000}));
+    EXPECT_EQ(vars().giRefreshTime, 1000);  // the keep-alive's period is not touched
 }
 
 TEST(InputDataFile, ReadsOnlyUpToTheLimitAndNothingFromWhatIsNoFile)
@@ -152,7 +138,6 @@ TEST(InputDataFile, ReadsOnlyUpToTheLimitAndNothingFromWhatIsNoFile)
     testsupport::TempFolder dir{"quelvar-input-"};
     const auto file = dir.path() / main_window::InputDataFileName;
     auto write = [&](const std::string& bytes) { std::ofstream(file, std::ios::binary) << bytes; };
-
     EXPECT_EQ(readInputDataFile(file), std::nullopt);
     std::filesystem::create_directory(file);
     EXPECT_EQ(readInputDataFile(file), std::nullopt);
@@ -166,21 +151,19 @@ TEST(InputDataFile, ReadsOnlyUpToTheLimitAndNothingFromWhatIsNoFile)
     ASSERT_TRUE(prefix);
     EXPECT_EQ(std::pair(prefix->bytes.size(), prefix->wholeFile), std::pair(InputDataReadLimit, false));
     EXPECT_EQ(readInputDataFile(file), (InputData{384, 16800, 4096}));
-    // A third number straddling the end of what is read is an error, not a misreading.
+    // A number straddling the end of what is read is an error, not a misreading.
     write(std::string(InputDataReadLimit - 6, ' ') + "1,2,30000\n");
     EXPECT_EQ(readInputDataFile(file), std::nullopt);
     write(std::string(InputDataReadLimit - 10, ' ') + "1,2,30000\n");
     EXPECT_EQ(readInputDataFile(file), (InputData{1, 2, 30000}));
 }
 
-// A pipe, or a link to a pipe or a device, in the data file's place is no file: it gives nothing,
-// at once, and the pipe is never opened (the folder's watch would see it).
+// A pipe, or a link to a pipe or a device, is no file: nothing, at once, and never opened.
 TEST(InputDataFile, APipeOrALinkToOneOrToADeviceIsNeverOpened)
 {
     testsupport::TempFolder dir{"quelvar-input-"};
-    const auto pipe = dir.path() / "pipe";
+    const auto pipe = dir.path() / "pipe", linkToPipe = dir.path() / "to-pipe", linkToZero = dir.path() / "to-zero";
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-    const auto linkToPipe = dir.path() / "to-pipe", linkToZero = dir.path() / "to-zero";
     std::filesystem::create_symlink(pipe, linkToPipe);
     std::filesystem::create_symlink("/dev/zero", linkToZero);
     const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
