@@ -1,14 +1,8 @@
 // The EEPROM page and "Program EEPROM": the fill, FS, the cell count and the delay box; the run on
 // the board, each fault shown once with the lock already closed, and no traffic without a value for
 // every setting and an OK.
-#include <gmock/gmock.h>
 
-#include <functional>
-#include <optional>
 
-#include "platform/forms/check_box.h"
-#include "platform/forms/combo_box.h"
-#include "platform/forms/text_box.h"
 #include "protector_fixture.h"
 
 namespace protector_test {
@@ -16,6 +10,7 @@ namespace {
 
 using ::testing::ElementsAre;
 using Texts = std::vector<std::string>;
+using ByteWrite = busctl::ScriptedControl::ByteWrite;
 
 constexpr const char* Prompt = "If PACK voltage is at least 20V then continue, if not cancel programming.";
 constexpr const char* Vlog = "Set EEPROM pin to VLOG.";
@@ -40,20 +35,13 @@ protected:
     forms::ComboBox& list(const char* name) { return get<forms::ComboBox>(name); }
     forms::TextBox& delay() { return get<forms::TextBox>("txtOcDelay"); }
     bool ticked(const char* name) { return get<forms::CheckBox>(name).value() == 1; }
-    Texts messages()  // since the last look
+    Texts messages()  // since the last look, which clears them
     {
         Texts texts;
         for (const auto& m : platform().messages())
             texts.push_back(m.text);
         platform().clearMessages();
         return texts;
-    }
-    std::optional<int> written(int reg)
-    {
-        for (const Transfer& t : transfers())
-            if (t.direction == Write && t.reg == reg)
-                return t.value;
-        return std::nullopt;
     }
 };
 
@@ -81,7 +69,7 @@ TEST_F(EepromTest, FsFromTheChipIsWrittenBackOnceAndTheUvDelaysFollowTheCellCoun
     bus().setByte(0x08, 0x40);
     fill();
     EXPECT_TRUE(ticked("chkFsBit"));
-    EXPECT_THAT(bus().byteWrites(), ElementsAre(busctl::ScriptedControl::ByteWrite{0x01, 0x85}));
+    EXPECT_THAT(bus().byteWrites(), ElementsAre(ByteWrite{0x01, 0x85}));
     Texts items;
     for (int i = 0; i < list("cboUvDelay").listCount(); ++i)
         items.push_back(list("cboUvDelay").list(i));
@@ -104,7 +92,7 @@ TEST_F(EepromTest, FsFromTheChipIsWrittenBackOnceAndTheUvDelaysFollowTheCellCoun
     EXPECT_EQ(list("cboUvDelay").text(), "5000");
     bus().failByteTransfer(Read, 0x01, 1);
     user().click("chkFsBit");
-    EXPECT_THAT(bus().byteWrites(), ElementsAre(busctl::ScriptedControl::ByteWrite{0x01, 0x05}));
+    EXPECT_THAT(bus().byteWrites(), ElementsAre(ByteWrite{0x01, 0x05}));
 }
 
 TEST_F(EepromTest, TheDelayBoxKeepsTheNearestDelayWithACodeAndRefusesWhatIsNoNumber)
@@ -160,7 +148,7 @@ TEST_F(EepromTest, ARunProgramsTheComplementsChecksTwiceAndAPowerCycleLoadsTheBy
         delay().setText(ms);
         bus().clearLog();
         program();
-        EXPECT_EQ(written(0x09), sent) << ms;  // codes 0, 15, 31 with CBEN
+        EXPECT_EQ(bus().byteWrites().at(3), (ByteWrite{0x09, sent})) << ms;  // codes 0, 15, 31, CBEN
         EXPECT_EQ(messages().size(), 3u);
     }
     // A second click while the run waits or asks does nothing; nor does a failed STATUS read
@@ -233,7 +221,7 @@ TEST_F(EepromTest, NothingReachesTheBusWithoutAValueForEverySettingAndAnOk)
     EXPECT_THAT(messages(), ElementsAre(Prompt));
     EXPECT_TRUE(transfers().empty());
     program();
-    EXPECT_EQ(written(0x08), 0xAD) << "the chip's UV delay code 5, not the first \"0\"";
+    EXPECT_EQ(bus().byteWrites().at(2), (ByteWrite{0x08, 0xAD})) << "the chip's UV delay code 5";
 }
 
 }  // namespace
