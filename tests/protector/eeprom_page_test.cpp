@@ -24,7 +24,7 @@ protected:
     // picEeprom in sight without the fill a change of tab runs; the test fills when it wants.
     void reveal(bool onBoard)
     {
-        onBoard ? startOnBoard() : start();
+        start(onBoard ? &boardControl : nullptr);
         auto change = std::exchange(tabs().onTabClick, nullptr);
         tabs().setTab(1);
         tabs().onTabClick = std::move(change);

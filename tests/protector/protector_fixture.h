@@ -49,7 +49,6 @@ protected:
         tabs().setVisible(true);
         started->clearLog();
     }
-    void startOnBoard() { start(&boardControl); }
     busctl::ScriptedControl& bus() { return *started; }
     const Transfers& transfers() { return bus().byteTransfers(); }
     forms::HeadlessPlatform& platform() { return driver.platform(); }

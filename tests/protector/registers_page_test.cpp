@@ -43,13 +43,6 @@ protected:
         }
         return out + (cell.backColor() == 0xFFFFFF ? " W" : cell.backColor() == 0xFFFF ? " Y" : " -");
     }
-    Texts page()
-    {
-        Texts out;
-        for (int r = 0; r < 11; ++r)
-            out.push_back(row(r));
-        return out;
-    }
     Cells yellowCells()
     {
         Cells out;
@@ -93,9 +86,8 @@ TEST_F(RegistersPageTest, WriteSendsTheCellThenReadsAllOrRefusesWhatIsNoHexByte)
         EXPECT_EQ(*written ? row(index) : get<forms::TextBox>("txtData", index).text(), shown);
     }
     ASSERT_EQ(platform().messages().size(), 1u);
-    const auto& message = platform().messages()[0];
-    EXPECT_EQ(std::tuple(message.text, message.title, message.buttons),
-              std::tuple("Please enter a valid hex byte.", "Darnex", forms::Buttons::Ok));
+    const auto& m = platform().messages()[0];
+    EXPECT_EQ(std::tuple(m.text, m.title, m.buttons), std::tuple("Please enter a valid hex byte.", "Darnex", forms::Buttons::Ok));
     EXPECT_TRUE(get("txtData", 1).hasFocus());
 }
 
@@ -123,9 +115,9 @@ TEST_F(RegistersPageTest, ScanReadsOneRegisterPerTickAndHighlightsOnlyTheLastOne
 
     // A failed tick changes nothing on the page; the next one goes on.
     bus().failByteTransfer(Read, 7, 1);
-    const Texts before = page();
+    const Texts before{row(6), row(7)};
     advance(200);
-    EXPECT_EQ(page(), before);
+    EXPECT_EQ((Texts{row(6), row(7)}), before);
     advance(1000);
     EXPECT_EQ(std::pair(steps(), yellowCells()), std::pair(std::string("R07! R08 R09 R0A R00 R01"), Cells{1}));
 
