@@ -1,13 +1,9 @@
-// The Control page: each change reads its register once and writes only its own field back; the
-// fill shows the registers as read, writing back only the boxes it changed; Self mode leaves only
-// the mode list enabled. No byte is ever written that was built from a failed read.
-#include <functional>
-
+// SSTab1 and the Control page: a change reads its register once and writes only its own field back;
+// the fill shows the registers as read, writing back only the boxes it changed; Self mode leaves only
+// the mode list enabled; the STATUS lamps tick once Toggle LTCLR has pulsed the latch clear. No byte
+// is ever written that was built from a failed read.
 #include "platform/busctl/dispatch.h"
-#include "platform/forms/check_box.h"
-#include "platform/forms/combo_box.h"
-#include "platform/forms/timer.h"
-#include "timer_watch.h"
+#include "protector_fixture.h"
 
 namespace protector_test {
 namespace {
@@ -23,46 +19,30 @@ std::vector<std::string> enabledOnPage(main_window::Form2& form)
     return names;
 }
 
-constexpr std::size_t EditingControls = 27;
-
 TEST_F(ProtectorTest, AChangeWritesOnlyItsFieldOnceAtTheCurrentAddress)
 {
     start();
     user().pick("mnuTestMode");
     get("picTestMode").setVisible(false);
-    struct Case {
-        const char* what;
-        int reg, d;
-        std::function<void()> act;
-        Transfers bus;
-        std::size_t enabled;
-    };
+    struct Case { const char* what; int reg, d; std::function<void()> act; const char* bus; std::size_t enabled; };
+    const std::size_t all = 28;
     const Case cases[] = {
-        {"tick Cell 4", 0x04, 0x81, [&] { user().click("chkCellBal", 3); },
-         {{Read, 0x52, 0x04, 0x81, 0}, {Write, 0x52, 0x04, 0x89, 0}}, EditingControls + 1},
-        {"clear Cell 4", 0x04, 0x89, [&] { user().click("chkCellBal", 3); },
-         {{Read, 0x52, 0x04, 0x89, 0}, {Write, 0x52, 0x04, 0x81, 0}}, EditingControls + 1},
-        {"Self", 0x02, 0x43, [&] { user().choose("cboHost", 0); },
-         {{Read, 0x52, 0x02, 0x43, 0}, {Write, 0x52, 0x02, 0x41, 0}}, 1},
-        {"typed Host", 0x02, 0x41, [&] { get<forms::ComboBox>("cboHost").userSetText("Host"); }, {}, 1},
-        {"Host", 0x02, 0x41, [&] { user().choose("cboHost", 1); },
-         {{Read, 0x52, 0x02, 0x41, 0}, {Write, 0x52, 0x02, 0x43, 0}}, EditingControls + 1},
-        {"CAL 5", 0x05, 0xA3, [&] { user().choose("cboCal", 5); },
-         {{Read, 0x52, 0x05, 0xA3, 0}, {Write, 0x52, 0x05, 0x53, 0}}, EditingControls + 1},
-        {"CELL 9", 0x05, 0xA3, [&] { user().choose("cboCell", 9); },
-         {{Read, 0x52, 0x05, 0xA3, 0}, {Write, 0x52, 0x05, 0xA9, 0}}, EditingControls + 1},
-        {"DSG whose read fails", 0x01, 0x06, [&] {
-             bus().failByteTransfer(Read, 0x01, 1);
-             user().click("chkOutputControl", 1);
-         }, {{Read, 0x52, 0x01, 0x00, 1}}, EditingControls + 1},
+        {"tick Cell 4", 0x04, 0x81, [&] { user().click("chkCellBal", 3); }, "52:R04=81 52:W04=89", all},
+        {"clear Cell 4", 0x04, 0x89, [&] { user().click("chkCellBal", 3); }, "52:R04=89 52:W04=81", all},
+        {"Self", 0x02, 0x43, [&] { user().choose("cboHost", 0); }, "52:R02=43 52:W02=41", 1},
+        {"typed Host", 0x02, 0x41, [&] { get<forms::ComboBox>("cboHost").userSetText("Host"); }, "", 1},
+        {"Host", 0x02, 0x41, [&] { user().choose("cboHost", 1); }, "52:R02=41 52:W02=43", all},
+        {"CAL 5", 0x05, 0xA3, [&] { user().choose("cboCal", 5); }, "52:R05=A3 52:W05=53", all},
+        {"CELL 9", 0x05, 0xA3, [&] { user().choose("cboCell", 9); }, "52:R05=A3 52:W05=A9", all},
+        {"DSG whose read fails", 0x01, 0x06,
+         [&] { bus().failByteTransfer(Read, 0x01, 1); user().click("chkOutputControl", 1); }, "52:R01=00!", all},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
         bus().setByte(c.reg, static_cast<std::uint8_t>(c.d));
         bus().clearLog();
         c.act();
-        EXPECT_EQ(transfers(), c.bus);
-        EXPECT_EQ(enabledOnPage(form2()).size(), c.enabled);
+        EXPECT_EQ(trace(), c.bus) << c.what;
+        EXPECT_EQ(enabledOnPage(form2()).size(), c.enabled) << c.what;
     }
 }
 
@@ -73,27 +53,32 @@ void refill(forms::ScriptedUser user)
     user.selectTab("SSTab1", 0);
 }
 
-TEST_F(ProtectorTest, TheFillShowsTheRegistersAndWritesBackOnlyTheBoxesItChanged)
+TEST_F(ProtectorTest, EachTabShowsItsPanelAndTheFillShowsTheRegistersWritingBackOnlyTheBoxesItChanged)
 {
     start();
     TimerWatch tmrControl(form2(), "tmrControl", transfers());
-    const std::pair<int, int> chip[] = {{0x01, 0x87}, {0x02, 0xC1}, {0x03, 0x00}, {0x04, 0x00}, {0x05, 0x0C}};
-    for (auto [reg, d] : chip)
+    const char* const pages[][2] = {{"Control", "picControl"}, {"EEPROM", "picEeprom"}, {"Registers", "picRegisters"}};
+    auto shownPanels = [&] {
+        std::string shown;
+        for (int i = 0; i < 3; ++i) {
+            auto& p = get(pages[i][1]);
+            EXPECT_EQ(std::tuple(tabs().tabCaption(i), tabs().tabPanel(i), p.left(), p.top()), std::tuple(pages[i][0], &p, 0, 360));
+            shown += p.effectivelyVisible() ? pages[i][1] : "";
+        }
+        return shown;
+    };
+    EXPECT_EQ(std::tuple(tabs().tab(), tabs().tabHeight(), tabs().tabCount(), shownPanels()), std::tuple(0, 520, 3, "picControl"));
+    for (auto [reg, d] : {std::pair{0x01, 0x87}, {0x02, 0xC1}, {0x03, 0x00}, {0x04, 0x00}, {0x05, 0x0C}})
         bus().setByte(reg, static_cast<std::uint8_t>(d));
     get<forms::Timer>("tmrControl").setEnabled(true);
     user().selectTab("SSTab1", 2);
-    EXPECT_EQ(transfers(), Transfers());
+    EXPECT_EQ(std::pair(trace(), shownPanels()), std::pair(std::string(), std::string("picRegisters")));
     EXPECT_EQ(tmrControl.changes, std::vector<std::string>({"on@0"}));
 
     user().selectTab("SSTab1", 0);
-    Transfers expected{{Read, 0x12, 0x01, 0x87, 0}};
-    for (int i = 0; i < 4; ++i)
-        expected.insert(expected.end(), {{Read, 0x12, 0x01, 0x87, 0}, {Write, 0x12, 0x01, 0x87, 0}});
-    expected.insert(expected.end(), {{Read, 0x12, 0x02, 0xC1, 0}, {Read, 0x12, 0x02, 0xC1, 0},
-                                     {Write, 0x12, 0x02, 0xC1, 0}, {Read, 0x12, 0x03, 0x00, 0},
-                                     {Read, 0x12, 0x04, 0x00, 0}, {Read, 0x12, 0x05, 0x0C, 0}});
-    EXPECT_EQ(transfers(), expected);
     EXPECT_EQ(tmrControl.changes, std::vector<std::string>({"on@0", "off@15"}));
+    EXPECT_EQ(trace(), "R01=87 R01=87 W01=87 R01=87 W01=87 R01=87 W01=87 R01=87 W01=87 "
+                       "R02=C1 R02=C1 W02=C1 R03=00 R04=00 R05=0C");
     std::string shown;
     for (const char* combo : {"cboHost", "cboVgain", "cboIgain", "cboCell", "cboCal"}) {
         shown += get<forms::ComboBox>(combo).text() + "|";
@@ -101,21 +86,16 @@ TEST_F(ProtectorTest, TheFillShowsTheRegistersAndWritesBackOnlyTheBoxesItChanged
     }
     EXPECT_EQ(shown, "Self|0.20|50|VC11-VC10, Cell10|Cell translation for selected cell|");
     EXPECT_EQ(enabledOnPage(form2()), std::vector<std::string>({"cboHost"}));
-    std::string boxes;
+    std::string boxes = std::to_string(get<forms::CheckBox>("chkShdn").value());
     for (int i : {0, 1, 2, 3, 7})
         boxes += std::to_string(get<forms::CheckBox>("chkOutputControl", i).value());
-    EXPECT_EQ(boxes + std::to_string(get<forms::CheckBox>("chkShdn").value()), "111011");
+    EXPECT_EQ(boxes, "111101");
 
-    bus().clearLog();
     refill(user());
-    EXPECT_EQ(transfers(), Transfers({{Read, 0x12, 0x01, 0x87, 0}, {Read, 0x12, 0x02, 0xC1, 0},
-                                      {Read, 0x12, 0x03, 0x00, 0}, {Read, 0x12, 0x04, 0x00, 0},
-                                      {Read, 0x12, 0x05, 0x0C, 0}}));
-
+    EXPECT_EQ(trace(), "R01=87 R02=C1 R03=00 R04=00 R05=0C");
     get<forms::Timer>("tmrControl").setEnabled(true);
-    bus().clearLog();
     user().selectTab("SSTab1", 1);
-    EXPECT_EQ(tmrControl.changes.back(), "off@0");
+    EXPECT_EQ(std::pair(tmrControl.changes.back(), shownPanels()), std::pair(std::string("off@0"), std::string("picEeprom")));
 }
 
 TEST_F(ProtectorTest, AFillWhoseReadFailsWritesNothingOverTickedBoxes)
@@ -127,10 +107,7 @@ TEST_F(ProtectorTest, AFillWhoseReadFailsWritesNothingOverTickedBoxes)
     bus().clearLog();
     bus().failByteTransfer(Read, 0x01, 1);
     refill(user());
-    EXPECT_EQ(transfers(), Transfers({{Read, 0x12, 0x01, 0x00, 1}, {Read, 0x12, 0x01, 0x06, 0},
-                                      {Read, 0x12, 0x01, 0x06, 0}, {Read, 0x12, 0x02, 0x00, 0},
-                                      {Read, 0x12, 0x03, 0x00, 0}, {Read, 0x12, 0x04, 0x00, 0},
-                                      {Read, 0x12, 0x05, 0x00, 0}}));
+    EXPECT_EQ(trace(), "R01=00! R01=06 R01=06 R02=00 R03=00 R04=00 R05=00");
     EXPECT_EQ(get<forms::CheckBox>("chkOutputControl", 1).value(), 0);
 }
 
@@ -143,12 +120,62 @@ TEST_F(ProtectorTest, WithoutAdapterTheFillShowsWhatTheFailedReadsLeftAndNoMessa
     user().click("chkCellBal", 5);
     get<forms::ComboBox>("cboCell").userSetText("typed");
     refill(user());
-    EXPECT_TRUE(platform().messages().empty());
-    EXPECT_EQ(get<forms::CheckBox>("chkCellBal", 5).value(), 0);
-    EXPECT_EQ(get<forms::ComboBox>("cboCell").text(), "VC11-VC10, Cell10");
-    EXPECT_EQ(get<forms::ComboBox>("cboHost").text(), "Self");
-    for (const Transfer& t : transfers())
-        EXPECT_EQ(t.direction, Read);
+    EXPECT_EQ(std::tuple(platform().messages().size(), bus().byteWrites().size(), get<forms::CheckBox>("chkCellBal", 5).value()),
+              std::tuple(0u, 0u, 0));
+    EXPECT_EQ(get<forms::ComboBox>("cboCell").text() + "|" + get<forms::ComboBox>("cboHost").text(), "VC11-VC10, Cell10|Self");
+}
+
+// One character per lamp, SCD (bit 0) to VGOOD (bit 5): '1' lit, '0' unlit, 'b' both images showing.
+std::string lamps(main_window::Form2& form)
+{
+    std::string shown;
+    for (const char* pair : {"ImgRedLEDScd", "ImgRedLEDOcd", "ImgRedLEDOV", "ImgRedLEDUV", "ImgRedLEDOvTemp", "ImgGrnLEDVgood"}) {
+        const bool unlit = form.get<forms::Image>(pair, 0).visible(), lit = form.get<forms::Image>(pair, 1).visible();
+        shown += unlit && lit ? 'b' : lit ? '1' : unlit ? '0' : '-';
+    }
+    return shown;
+}
+
+TEST_F(ProtectorTest, ToggleLtclrPulsesTheLatchClearAndStartsTheLampsEverySecond)
+{
+    start();
+    TimerWatch tmrStatus(form2(), "tmrStatus", transfers());
+    advance(5000);
+    EXPECT_EQ(std::pair(trace(), lamps(form2())), std::pair(std::string(), std::string("bbbbbb")));
+    bus().setByte(0x01, 0x87);
+    user().click("chkOutputControl", 0);
+    bus().clearLog();
+    user().click("cmdToggleLtclr");
+    EXPECT_EQ(tmrStatus.changes, std::vector<std::string>({"on@4"}));
+    EXPECT_EQ(trace(), "R01=87 W01=86 W01=87 W01=86");
+    EXPECT_EQ(get<forms::CheckBox>("chkOutputControl", 0).value(), 1);
+    advance(999);
+    EXPECT_EQ(trace(), "");
+    for (auto [status, seen] : {std::pair{0x21, "R00=21 100001"}, {0xC0, "R00=C0 000000"}, {0x3F, "R00=3F 111111"}}) {
+        bus().setByte(0x00, static_cast<std::uint8_t>(status));
+        advance(status == 0x21 ? 1 : 1000);
+        EXPECT_EQ(trace() + " " + lamps(form2()), seen);
+    }
+
+    // A press whose read fails: no pulse, yet the lamps go on ticking.
+    advance(500);
+    bus().clearLog();
+    tmrStatus.changes.clear();
+    bus().failByteTransfer(Read, 0x01, 1);
+    user().click("cmdToggleLtclr");
+    EXPECT_EQ(tmrStatus.changes, std::vector<std::string>({"off@0", "on@1"}));
+    advance(1000);
+    EXPECT_EQ(trace(), "R01=00! R00=3F");
+    EXPECT_FALSE(get("Picture2").visible());
+}
+
+TEST_F(ProtectorTest, FaultsLatchedBeforeTheToggleAreUnlitAtTheFirstTick)
+{
+    start(&boardControl);
+    board.latchFaults(0x1F);
+    user().click("cmdToggleLtclr");
+    advance(1000);
+    EXPECT_EQ(lamps(form2()), "000001");
 }
 
 }  // namespace

@@ -1,21 +1,14 @@
-// The EEPROM page and "Program EEPROM" as a person and the bus see them: the fill, FS, the cell
-// count and the delay box; the programming run on the board, each of its faults shown once with
-// the lock already closed, and nothing on the bus without a value for every setting and an OK.
-#include <gmock/gmock.h>
+// The EEPROM page and "Program EEPROM": the fill, FS, the cell count and the delay box; the run on the
+// board, each fault shown once with the lock already closed, no traffic without a value for every
+// setting and an OK.
+#include <regex>
 
-#include <functional>
-#include <optional>
-
-#include "platform/forms/check_box.h"
-#include "platform/forms/combo_box.h"
-#include "platform/forms/text_box.h"
 #include "protector_fixture.h"
 
 namespace protector_test {
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
 using Texts = std::vector<std::string>;
 
 constexpr const char* Prompt = "If PACK voltage is at least 20V then continue, if not cancel programming.";
@@ -28,10 +21,10 @@ constexpr const char* Refused = "Every EEPROM setting needs a valid value before
 
 class EepromTest : public ProtectorTest {
 protected:
-    // picEeprom in sight without the fill that a change of tab runs; the test fills when it wants.
+    // picEeprom in sight without the fill a change of tab runs; the test fills when it wants.
     void reveal(bool onBoard)
     {
-        onBoard ? startOnBoard() : start();
+        start(onBoard ? &boardControl : nullptr);
         auto change = std::exchange(tabs().onTabClick, nullptr);
         tabs().setTab(1);
         tabs().onTabClick = std::move(change);
@@ -41,27 +34,13 @@ protected:
     forms::ComboBox& list(const char* name) { return get<forms::ComboBox>(name); }
     forms::TextBox& delay() { return get<forms::TextBox>("txtOcDelay"); }
     bool ticked(const char* name) { return get<forms::CheckBox>(name).value() == 1; }
-    Texts items(const char* name)
-    {
-        Texts all;
-        for (int i = 0; i < list(name).listCount(); ++i)
-            all.push_back(list(name).list(i));
-        return all;
-    }
-    Texts messages()
+    Texts messages()  // since the last look, which clears them
     {
         Texts texts;
         for (const auto& m : platform().messages())
             texts.push_back(m.text);
         platform().clearMessages();
         return texts;
-    }
-    std::optional<int> written(int reg)
-    {
-        for (const Transfer& t : transfers())
-            if (t.direction == Write && t.reg == reg)
-                return t.value;
-        return std::nullopt;
     }
 };
 
@@ -70,14 +49,9 @@ TEST_F(EepromTest, AFillShowsTheChipsFieldsAfterSixReadsAndWritesNothingWhileFsA
     reveal(false);
     bus().setByte(0x06, 0x4C);
     for (auto [ocdelay, shown] : {std::pair{0x10, "100"}, {0x13, "400"}, {0xDF, "1600"}}) {
-        bus().clearLog();
         bus().setByte(0x09, static_cast<std::uint8_t>(ocdelay));
         fill();
-        EXPECT_EQ(delay().text(), shown);
-        std::vector<int> reads;
-        for (const Transfer& t : transfers())
-            reads.push_back(t.direction == Read ? t.reg : -1);
-        EXPECT_THAT(reads, ElementsAre(0x06, 0x07, 0x01, 0x08, 0x09, 0x0A));
+        EXPECT_EQ(std::regex_replace(trace(), std::regex("=.."), "") + " " + delay().text(), "R06 R07 R01 R08 R09 R0A " + std::string(shown));
     }
     EXPECT_THAT((Texts{list("cboOvThresh").text(), list("cboOvHyst").text(), list("cboOvDetDelay").text()}),
                 ElementsAre("4.35", "200", "1000"));
@@ -91,9 +65,11 @@ TEST_F(EepromTest, FsFromTheChipIsWrittenBackOnceAndTheUvDelaysFollowTheCellCoun
     bus().setByte(0x08, 0x40);
     fill();
     EXPECT_TRUE(ticked("chkFsBit"));
-    EXPECT_THAT(bus().byteWrites(), ElementsAre(busctl::ScriptedControl::ByteWrite{0x01, 0x85}));
-    EXPECT_THAT(items("cboUvDelay"), ElementsAre("0", "2.5", "5", "10", "12.5", "15", "20", "30", "1000-",
-                                                 "2000-", "3000-", "4000-", "5000-", "6000-", "7000-", "8000-"));
+    EXPECT_EQ(trace(), "R06=00 R07=00 R01=85 R01=85 W01=85 R01=85 R08=40 R08=40 R09=00 R0A=00");
+    std::string items;
+    for (int i = 0; i < list("cboUvDelay").listCount(); ++i)
+        items += list("cboUvDelay").list(i) + " ";
+    EXPECT_EQ(items, "0 2.5 5 10 12.5 15 20 30 1000- 2000- 3000- 4000- 5000- 6000- 7000- 8000- ");
     user().choose("cboCellCount", 0);
     EXPECT_EQ(list("cboUvDelay").text(), "6.25");
     list("cboUvDelay").userSetText("7");  // no item: not kept
@@ -102,16 +78,16 @@ TEST_F(EepromTest, FsFromTheChipIsWrittenBackOnceAndTheUvDelaysFollowTheCellCoun
     for (auto [typed, item7] : {std::pair{"300", "765"}, {"7.6", "24"}, {"none", "0"}}) {
         list("cboCellCount").userSetText(typed);
         fill();
-        EXPECT_EQ(items("cboUvDelay")[7], item7) << typed;
+        EXPECT_EQ(list("cboUvDelay").list(7), item7) << typed;
     }
 
     // Unticking clears FS alone and shows the chip's code; after a failed read nothing is written.
-    bus().clearLog();
+    trace();
     user().click("chkFsBit");
     EXPECT_EQ(list("cboUvDelay").text(), "5000");
     bus().failByteTransfer(Read, 0x01, 1);
     user().click("chkFsBit");
-    EXPECT_THAT(bus().byteWrites(), ElementsAre(busctl::ScriptedControl::ByteWrite{0x01, 0x05}));
+    EXPECT_EQ(trace(), "R01=85 W01=05 R01=05 R08=40 R01=00! R01=05 R08=40");
 }
 
 TEST_F(EepromTest, TheDelayBoxKeepsTheNearestDelayWithACodeAndRefusesWhatIsNoNumber)
@@ -125,10 +101,7 @@ TEST_F(EepromTest, TheDelayBoxKeepsTheNearestDelayWithACodeAndRefusesWhatIsNoNum
         user().focus("cboOvThresh");
         EXPECT_EQ(delay().text(), left ? left : typed);
         EXPECT_EQ(messages(), left ? Texts{} : Texts{NotNumeric}) << typed;
-        if (!left) {
-            EXPECT_EQ(form2().activeControl(), &delay());
-            EXPECT_EQ(delay().selLength(), static_cast<int>(delay().text().size()));
-        }
+        EXPECT_EQ(form2().activeControl() == &delay() && delay().selLength() == static_cast<int>(delay().text().size()), !left);
     }
     EXPECT_TRUE(transfers().empty());
 }
@@ -146,16 +119,9 @@ TEST_F(EepromTest, ARunProgramsTheComplementsChecksTwiceAndAPowerCycleLoadsTheBy
     bus().clearLog();
     const auto before = platform().nowMs();
     program();
-    EXPECT_THAT(transfers(), ElementsAreArray(Transfers{
-        {Write, 0x12, 0x06, 0xB3, 0}, {Write, 0x12, 0x07, 0xE8, 0}, {Write, 0x12, 0x08, 0x9C, 0},
-        {Write, 0x12, 0x09, 0x6C, 0}, {Write, 0x12, 0x0A, 0xBD, 0}, {Write, 0x12, 0x0B, 0x62, 0},
-        {Read, 0x12, 0x06, 0xB3, 0}, {Read, 0x12, 0x07, 0xE8, 0}, {Read, 0x12, 0x08, 0x9C, 0},
-        {Read, 0x12, 0x09, 0x6C, 0}, {Read, 0x12, 0x0A, 0xBD, 0}, {Write, 0x12, 0x0B, 0x41, 0},
-        {Read, 0x12, 0x00, 0x20, 0}, {Write, 0x12, 0x0B, 0x00, 0},
-        {Read, 0x12, 0x06, 0x4C, 0}, {Read, 0x12, 0x07, 0x17, 0}, {Read, 0x12, 0x08, 0x63, 0},
-        {Read, 0x12, 0x09, 0x93, 0}, {Read, 0x12, 0x0A, 0x42, 0}}));
-    EXPECT_EQ(platform().messages()[0].title, "EEPROM Programming");
-    EXPECT_EQ(platform().messages()[0].buttons, forms::Buttons::OkCancel);
+    EXPECT_EQ(trace(), "W06=B3 W07=E8 W08=9C W09=6C W0A=BD W0B=62 R06=B3 R07=E8 R08=9C R09=6C R0A=BD W0B=41 "
+                       "R00=20 W0B=00 R06=4C R07=17 R08=63 R09=93 R0A=42");
+    EXPECT_EQ(std::pair(platform().messages()[0].title, platform().messages()[0].buttons), std::pair(std::string("EEPROM Programming"), forms::Buttons::OkCancel));
     EXPECT_THAT(messages(), ElementsAre(Prompt, Vlog, Gnd));
     EXPECT_GE(platform().nowMs() - before, 140) << "two waits of 0.07 s";
     EXPECT_EQ(list("cboOvThresh").listIndex(), 4);
@@ -163,12 +129,10 @@ TEST_F(EepromTest, ARunProgramsTheComplementsChecksTwiceAndAPowerCycleLoadsTheBy
     board.powerCycle();
     EXPECT_EQ(board.peekByte(0x09), 0x93);
 
-    for (auto [ms, sent] : {std::pair{"20", 0x7F}, {"320", 0x70}, {"1600", 0x60}}) {
+    for (auto [ms, sent] : {std::pair{"20", "W09=7F"}, {"320", "W09=70"}, {"1600", "W09=60"}}) {  // codes 0, 15, 31, CBEN
         delay().setText(ms);
-        bus().clearLog();
         program();
-        EXPECT_EQ(written(0x09), sent) << ms;  // codes 0, 15, 31 with CBEN
-        EXPECT_EQ(messages().size(), 3u);
+        EXPECT_EQ(std::pair(trace().substr(21, 6), messages().size()), std::pair(std::string(sent), std::size_t{3})) << ms;
     }
     // A second click while the run waits or asks does nothing; nor does a failed STATUS read
     // change the lamp, which VGOOD clear puts out.
@@ -188,14 +152,9 @@ TEST_F(EepromTest, ARunProgramsTheComplementsChecksTwiceAndAPowerCycleLoadsTheBy
 
 TEST_F(EepromTest, EachFaultShowsItsOneMessageWithTheLockAlreadyClosed)
 {
-    struct Case {
-        const char* fault;
-        std::function<void(busctl::ScriptedControl&, busctl::SimulatedBoard&)> make;
-        Texts messages;
-        std::size_t transfers;
-    };
+    using Make = std::function<void(busctl::ScriptedControl&, busctl::SimulatedBoard&)>;
     // Lasting board faults come last, where the cases before them no longer reach them.
-    const Case cases[] = {
+    const std::tuple<const char*, Make, Texts, std::size_t> cases[] = {
         {"failed read in the first check", [](auto& bus, auto&) { bus.failByteTransfer(Read, 0x07, 1); }, {Prompt, FirstCheck}, 9},
         {"failed complement write", [](auto& bus, auto&) { bus.failByteTransfer(Write, 0x09, 1); }, {Prompt, FirstCheck}, 5},
         {"failed 0x41 write", [](auto& bus, auto&) { bus.failByteTransfer(Write, 0x0B, 2); }, {Prompt, FirstCheck}, 13},
@@ -206,17 +165,17 @@ TEST_F(EepromTest, EachFaultShowsItsOneMessageWithTheLockAlreadyClosed)
     };
     reveal(true);
     fill();
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.fault);
+    for (const auto& [fault, make, shown, count] : cases) {
+        SCOPED_TRACE(fault);
         bus().clearLog();
-        c.make(bus(), board);
+        make(bus(), board);
         std::optional<std::uint8_t> lockAtMessage;
-        for (std::size_t i = 0; i < c.messages.size(); ++i)
+        for (std::size_t i = 0; i < shown.size(); ++i)
             platform().scriptReply({forms::Answer::Ok, 0, [&] { lockAtMessage = board.peekByte(0x0B); }});
         program();
-        EXPECT_EQ(messages(), c.messages);
+        EXPECT_EQ(messages(), shown);
         EXPECT_EQ(lockAtMessage, 0x00);
-        EXPECT_EQ(transfers().size(), c.transfers) << "the run stops where it fails";
+        EXPECT_EQ(transfers().size(), count) << "the run stops where it fails";
     }
 }
 
@@ -240,12 +199,11 @@ TEST_F(EepromTest, NothingReachesTheBusWithoutAValueForEverySettingAndAnOk)
     EXPECT_THAT(messages(), ElementsAre(Refused, Refused, NotNumeric, Refused));
     user().type("txtOcDelay", "90");
     platform().scriptReply({forms::Answer::Cancel});
-    bus().clearLog();
+    trace();
     program();
-    EXPECT_THAT(messages(), ElementsAre(Prompt));
-    EXPECT_TRUE(transfers().empty());
+    EXPECT_EQ(std::pair(messages(), trace()), std::pair(Texts{Prompt}, std::string()));
     program();
-    EXPECT_EQ(written(0x08), 0xAD) << "the chip's UV delay code 5, not the first \"0\"";
+    EXPECT_EQ(trace().substr(14, 6), "W08=AD") << "the chip's UV delay code 5";
 }
 
 }  // namespace

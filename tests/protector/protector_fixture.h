@@ -1,9 +1,12 @@
 #pragma once
-// The whole program on the headless platform, on the scriptable adapter control alone or over the
-// simulated board, with SSTab1 revealed as the program itself never does. Tests then act only
-// through the scripted user and watch the bus through the control's byte transfers.
+// The whole program on the headless platform, on the scripted control or over the simulated board,
+// SSTab1 revealed as the program never does; tests act only as the scripted user.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,8 +14,12 @@
 #include "main_window/form2.h"
 #include "platform/busctl/scripted_control.h"
 #include "platform/busctl/simulated_board.h"
+#include "platform/forms/check_box.h"
+#include "platform/forms/combo_box.h"
 #include "platform/forms/simple_controls.h"
 #include "platform/forms/tab_control.h"
+#include "platform/forms/text_box.h"
+#include "platform/forms/timer.h"
 #include "support/test_driver.h"
 
 namespace protector_test {
@@ -28,40 +35,61 @@ class ProtectorTest : public ::testing::Test {
 protected:
     testsupport::TestDriver driver;
     busctl::SimulatedBoard board;
-    busctl::ScriptedControl control;           // answers from its script
+    busctl::ScriptedControl control;              // answers from its script
     busctl::ScriptedControl boardControl{board};  // logs, and lets the board answer
 
-    // The program started on the control double, SSTab1 revealed, the transfer log empty.
-    void start() { startOn(control); }
-    void startOnBoard() { startOn(boardControl); }
-
-    // The control the program was started on: its script and its log.
+    // The program started, SSTab1 revealed, the transfer log empty.
+    void start(busctl::ScriptedControl* on = nullptr)
+    {
+        started = on ? on : &control;
+        driver.startProgram(*started);
+        // Into the window's client area, over the application screen that would cover it.
+        get("picApplication").setVisible(false);
+        tabs().move(0, 0, tabs().width(), tabs().height());
+        tabs().setVisible(true);
+        started->clearLog();
+    }
     busctl::ScriptedControl& bus() { return *started; }
     const Transfers& transfers() { return bus().byteTransfers(); }
-
     forms::HeadlessPlatform& platform() { return driver.platform(); }
     void advance(std::int64_t ms) { platform().advance(ms); }
     main_window::Form2& form2() { return driver.program().form2(); }
     forms::ScriptedUser user() { return driver.user(form2()); }
     template <class T = forms::Control>
-    T& get(const std::string& name, int index = -1)
-    {
-        return form2().get<T>(name, index);
-    }
+    T& get(const std::string& name, int index = -1) { return form2().get<T>(name, index); }
     forms::TabControl& tabs() { return get<forms::TabControl>("SSTab1"); }
+    // The bus since the last look, a word a transfer: "R05=A3" a read, "W03=81" a write, "!" after a failed
+    // one, "52:" before one to a device other than 0x12.
+    std::string trace()
+    {
+        std::string out;
+        for (const Transfer& t : transfers()) {
+            char at[8] = "", word[24];
+            if (t.address != 0x12)
+                std::snprintf(at, sizeof at, "%02X:", t.address);
+            std::snprintf(word, sizeof word, "%s%c%02X=%02X", at, t.direction == Write ? 'W' : 'R', t.reg, t.value);
+            out += (out.empty() ? "" : " ") + std::string(word) + (t.status ? "!" : "");
+        }
+        bus().clearLog();
+        return out;
+    }
 
 private:
-    void startOn(busctl::ScriptedControl& chosen)
-    {
-        started = &chosen;
-        driver.startProgram(chosen);
-        // Into the window's client area, over the application screen that would cover it.
-        get("picApplication").setVisible(false);
-        tabs().move(0, 0, tabs().width(), tabs().height());
-        tabs().setVisible(true);
-        chosen.clearLog();
-    }
     busctl::ScriptedControl* started = nullptr;
+};
+
+// Each change of a timer's Enabled with the number of transfers seen by then ("on@4").
+struct TimerWatch : forms::FormObserver {
+    TimerWatch(forms::Form& form, std::string timer, const Transfers& bus) : timer(std::move(timer)), bus(bus) { form.setObserver(this); }
+    void controlChanged(forms::Control& c, forms::Prop what) override
+    {
+        if (c.name() == timer && what == forms::Prop::Enabled)
+            changes.push_back((c.enabled() ? "on@" : "off@") + std::to_string(bus.size()));
+    }
+    void focusChanged(forms::Control*) override {}
+    std::string timer;
+    const Transfers& bus;
+    std::vector<std::string> changes;
 };
 
 }  // namespace protector_test
