@@ -1,14 +1,11 @@
-// The two dialogs on the Qt view, offscreen: pictures at their twip sizes for people to look at
-// (under the artifacts folder), and the logging dialog application-modal until a click on OK.
+// Pictures at the twip sizes, under the artifacts folder, for people to look at.
 #include <QAbstractButton>
-#include <QImage>
 #include <QTimer>
 
 #include "dialogs/frm_log_options.h"
 #include "dialogs/frm_registers.h"
 #include "main_window/form2.h"
 #include "platform/qtview/control_view.h"
-#include "platform/qtview/form_renderer.h"
 #include "platform/qtview/form_window.h"
 #include "support/offscreen_app.h"
 
@@ -17,20 +14,12 @@ namespace {
 
 [[maybe_unused]] auto* const app = ::testing::AddGlobalTestEnvironment(new testsupport::OffscreenApp);
 
-QImage rendered(platform::forms::Form& form, const std::string& name)
-{
-    const auto file = std::filesystem::path(QUELVAR_TEST_ARTIFACTS) / "dialogs" / name;
-    std::filesystem::create_directories(file.parent_path());
-    EXPECT_TRUE(platform::qtview::renderToPng(form, file));
-    return QImage(QString::fromStdString(file.string()));
-}
-
 TEST(DialogsOnQt, BothRenderAtTheirSizesAndTheLoggingDialogIsModalUntilOk)
 {
     testsupport::QtProgram run;
     run.program.form2().show();
     run.program.registers().show();
-    EXPECT_EQ(rendered(run.program.registers(), "registers.png").size(), QSize(4680 / 15, 3090 / 15));
+    EXPECT_EQ(testsupport::renderArtifact(run.program.registers(), "dialogs/registers.png").size(), QSize(4680 / 15, 3090 / 15));
 
     auto& options = run.program.logOptions();
     auto& window = run.platform.window(options);
@@ -38,7 +27,7 @@ TEST(DialogsOnQt, BothRenderAtTheirSizesAndTheLoggingDialogIsModalUntilOk)
     QImage picture;
     QTimer::singleShot(0, [&] {
         modal = window.isVisible() && window.windowModality() == Qt::ApplicationModal;
-        picture = rendered(options, "log_options.png");
+        picture = testsupport::renderArtifact(options, "dialogs/log_options.png");
         dynamic_cast<QAbstractButton&>(*window.viewOf(options.get<platform::forms::Control>("cmdOK"))->widget()).click();
     });
     options.ShowForm();

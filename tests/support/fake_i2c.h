@@ -1,7 +1,6 @@
 #pragma once
-// i2c-dev without hardware: a sysfs tree and device nodes in a temporary folder, and kernel calls
-// answered by the simulated board. The nodes are plain files, so that the control's locks on
-// them are real.
+// i2c-dev without hardware: a sysfs tree and device nodes (plain files, so locks are real) in a
+// temporary folder, and kernel calls answered by the simulated board.
 #include <cerrno>
 #include <filesystem>
 #include <set>
@@ -32,17 +31,15 @@ class BoardOnI2c final : public platform::busctl::I2cSeam {
 public:
     explicit BoardOnI2c(platform::busctl::SimulatedBoard& board);
 
-    // Script.
     void failNext(int count, int error = ENXIO) { failing = count, failError = error; }
     void ownAddress(int address) { owned.insert(address); }  // a kernel driver's: -EBUSY
     void unplug() { plugged = false; }                       // every call fails with -ENODEV
     long functions;
 
-    // What reached the kernel: the nodes opened ("<path> rw" or "<path> ro") and the transfers
-    // with their results.
+    // What reached the kernel: nodes opened ("<path> rw"/"ro"), transfers with their results, and
+    // those as "read word 0xFE at address 0x09" with " -> -6" when one failed.
     std::vector<std::string> opened;
     std::vector<std::pair<platform::busctl::SmbusTransfer, int>> transfers;
-    // The transfers as "read word 0xFE at address 0x09", with " -> -6" when one failed.
     std::vector<std::string> transferLog() const;
 
     int open(const std::string& path, int flags) override;

@@ -16,12 +16,12 @@ namespace testsupport {
 
 namespace {
 
-void writeFile(const std::filesystem::path& path, const std::string& contents)
+std::filesystem::path writeFile(const std::filesystem::path& path, const std::string& contents)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << contents;
-    if (!out.flush())
+    if (!(out << contents).flush())
         throw std::runtime_error("cannot write " + path.string());
+    return path;
 }
 
 }  // namespace
@@ -50,7 +50,7 @@ TestDriver::TestDriver()
 
 TestDriver::~TestDriver()
 {
-    // Newest window first: a later window may refer to an earlier one.
+    // Newest first: a later window may refer to an earlier one.
     while (!windows_.empty())
         windows_.pop_back();
     run_.reset();
@@ -66,11 +66,9 @@ common::Program& TestDriver::createProgram(platform::busctl::AdapterControl& con
 
 main_window::Form2& TestDriver::startProgram(platform::busctl::AdapterControl& control)
 {
-    if (!run_)
-        createProgram(control);
-    else if (&run_->adapterControl() != &control)
+    if (run_ && &run_->adapterControl() != &control)
         throw std::logic_error("the program's run uses another adapter control");
-    auto& form2 = run_->form2();
+    auto& form2 = (run_ ? *run_ : createProgram(control)).form2();
     form2.show();
     return form2;
 }
@@ -84,16 +82,12 @@ common::Program& TestDriver::program()
 
 std::filesystem::path TestDriver::writeSettingsFile(const std::string& name, const std::string& contents) const
 {
-    auto path = settingsFolder() / name;
-    writeFile(path, contents);
-    return path;
+    return writeFile(settingsFolder() / name, contents);
 }
 
 std::filesystem::path TestDriver::writeProgramFile(const std::string& name, const std::string& contents) const
 {
-    auto path = programFolder() / name;
-    writeFile(path, contents);
-    return path;
+    return writeFile(programFolder() / name, contents);
 }
 
 std::optional<std::string> TestDriver::readSettingsFile(const std::string& name) const

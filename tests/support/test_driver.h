@@ -1,6 +1,5 @@
 #pragma once
-// One test's world: a headless platform, a temporary settings folder and a temporary program
-// folder (both removed at the end), and the windows the test starts on that platform.
+// One test's world: a headless platform, temporary settings and program folders, its windows.
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -19,7 +18,7 @@ namespace platform::busctl { class AdapterControl; }
 
 namespace testsupport {
 
-// A fresh folder under the system's temporary folder, removed with its contents at the end.
+// A fresh temporary folder, removed with its contents at the end.
 class TempFolder {
 public:
     explicit TempFolder(const std::string& prefix);
@@ -34,9 +33,7 @@ private:
 
 class TestDriver {
 public:
-    // The platform's settings folder and program folder point at the temporary folders; the
-    // program file is called "darnex".
-    TestDriver();
+    TestDriver();  // the program file is "darnex" in the temporary program folder
     ~TestDriver();
     TestDriver(const TestDriver&) = delete;
     TestDriver& operator=(const TestDriver&) = delete;
@@ -45,14 +42,12 @@ public:
     const std::filesystem::path& settingsFolder() const { return settings_.path(); }
     const std::filesystem::path& programFolder() const { return program_.path(); }
 
-    // Test set-up and inspection of the files the program reads and writes.
     std::filesystem::path writeSettingsFile(const std::string& name, const std::string& contents) const;
     std::filesystem::path writeProgramFile(const std::string& name, const std::string& contents) const;
     std::optional<std::string> readSettingsFile(const std::string& name) const;
 
-    // Builds a window with make(platform()) (anything returning a std::unique_ptr to a Form, or
-    // to a class with a form() accessor) and keeps it until the driver ends. create() only
-    // builds it; start() also shows it (loading it first), as opening the window does.
+    // Builds and keeps a window from make(platform()): a std::unique_ptr to a Form, or to a class
+    // with form(). start() also shows it, loading it first.
     template <class Make>
     auto& create(Make&& make)
     {
@@ -68,26 +63,15 @@ public:
         formOf(window).show();
         return window;
     }
-    // The common case: a form class constructed from the platform alone.
-    template <class F>
-    F& start()
-    {
-        return start([](platform::forms::Platform& p) { return std::make_unique<F>(p); });
-    }
-
-    // A scripted user at the given window.
     template <class W>
     platform::forms::ScriptedUser user(W& window)
     {
         return platform::forms::ScriptedUser(formOf(window));
     }
 
-    // ---- Whole-program start-up: a common::Program on this platform with the adapter control of
-    // the test's choice (the simulated board or the scripted test double, kept by the test), kept
-    // until the driver ends.
-    // Builds the run without starting it, so that a test can watch the main window's load.
+    // The whole program on the test's adapter control; createProgram() builds it without showing
+    // the main window, so that a test can watch its load.
     common::Program& createProgram(platform::busctl::AdapterControl& control);
-    // Starts the program as the platform does: shows the main window, loading it first.
     main_window::Form2& startProgram(platform::busctl::AdapterControl& control);
     common::Program& program();
 
@@ -104,7 +88,6 @@ private:
     TempFolder settings_{"quelvar-settings-"};
     TempFolder program_{"quelvar-program-"};
     platform::forms::HeadlessPlatform platform_;
-    // Windows go before the platform they live on.
     std::vector<std::shared_ptr<void>> windows_;
     std::unique_ptr<common::Program> run_;
 };

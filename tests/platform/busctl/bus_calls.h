@@ -1,5 +1,5 @@
 #pragma once
-// Calls shaped as the adapter window makes them, for the tests of this folder.
+// Calls shaped as the adapter window makes them.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -29,17 +29,14 @@ struct Read {
 inline std::int16_t writeWord(AdapterControl& c, int command, int word, int address) {
     return call(c, op::WriteWordCmd, {integerVal(command), integerRef(word), integerVal(address)});
 }
-
+inline std::int16_t writeByte(AdapterControl& c, int address, int reg, int data, int mode = 1) {
+    return call(c, op::RegisterTransfer, {longVal(mode), integerRef(address), integerRef(reg), integerRef(data)});
+}
 inline Read readWord(AdapterControl& c, int command, int address, int onEntry = 0) {
     std::vector<Arg> args{integerRef(command), integerRef(onEntry), integerVal(address)};
     const auto status = std::get<std::int16_t>(c.invoke(op::ReadWordCmd, args));
     return {status, static_cast<std::uint16_t>(std::get<std::int16_t>(args[1].value))};
 }
-
-inline std::int16_t writeByte(AdapterControl& c, int address, int reg, int data, int mode = 1) {
-    return call(c, op::RegisterTransfer, {longVal(mode), integerRef(address), integerRef(reg), integerRef(data)});
-}
-
 inline Read readByte(AdapterControl& c, int address, int reg, int onEntry = 0) {
     std::vector<Arg> args{longVal(2), integerRef(address), integerRef(reg), integerRef(onEntry)};
     const auto status = std::get<std::int16_t>(c.invoke(op::RegisterTransfer, args));
