@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 #include "platform/forms/form.h"
 #include "platform/forms/platform.h"
@@ -93,6 +94,13 @@ std::int16_t FilterHexKey(std::int16_t keyAscii)
 std::int16_t FilterDigitKey(std::int16_t keyAscii)
 {
     return (keyAscii >= 48 && keyAscii <= 57) || keyAscii == 8 ? keyAscii : 0;
+}
+
+int filterKey(int keyAscii, std::int16_t (*filter)(std::int16_t))
+{
+    const bool fits = keyAscii >= std::numeric_limits<std::int16_t>::min() &&
+                      keyAscii <= std::numeric_limits<std::int16_t>::max();
+    return fits ? filter(static_cast<std::int16_t>(keyAscii)) : 0;
 }
 
 }  // namespace common

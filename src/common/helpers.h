@@ -17,5 +17,8 @@ std::int16_t ParseHexByte(std::string text);
 void SelectAllText(platform::forms::TextBox& box);
 std::int16_t FilterHexKey(std::int16_t keyAscii);
 std::int16_t FilterDigitKey(std::int16_t keyAscii);
+// A key code from the view through one of the filters above; a code beyond 16 bits would wrap
+// round onto a digit, so it is dropped (0).
+int filterKey(int keyAscii, std::int16_t (*filter)(std::int16_t));
 
 }  // namespace common

@@ -43,14 +43,7 @@ void showBit(forms::CheckBox& bit, const SetpointField& f, int index, bool set)
         bit.setBackColor(set ? SetBitColor : ClearBitColor);
 }
 
-void filterDigits(int& keyAscii)
-{
-    // A code beyond 16 bits would wrap onto a digit; it is no digit.
-    if (keyAscii < std::numeric_limits<std::int16_t>::min() || keyAscii > std::numeric_limits<std::int16_t>::max())
-        keyAscii = 0;
-    else
-        keyAscii = common::FilterDigitKey(static_cast<std::int16_t>(keyAscii));
-}
+void filterDigits(int& keyAscii) { keyAscii = common::filterKey(keyAscii, common::FilterDigitKey); }
 
 }  // namespace
 

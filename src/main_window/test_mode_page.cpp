@@ -237,10 +237,7 @@ void TestModePage::clickBit(Word& word)
 void TestModePage::keyPress(Word& word, int& keyAscii)
 {
     if (keyAscii != KeyEnter) {
-        // A code beyond 16 bits would wrap onto a hex digit; it is none.
-        const bool fits = keyAscii >= std::numeric_limits<std::int16_t>::min() &&
-                          keyAscii <= std::numeric_limits<std::int16_t>::max();
-        keyAscii = fits ? common::FilterHexKey(static_cast<std::int16_t>(keyAscii)) : 0;
+        keyAscii = common::filterKey(keyAscii, common::FilterHexKey);
         return;
     }
     // Enter only moves on, to the button that would use the field; moving runs the lost-focus rule.

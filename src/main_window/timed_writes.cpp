@@ -126,8 +126,7 @@ void TimedWrites::txtRefreshTime_KeyPress(int& KeyAscii)
         }
         return;
     }
-    // Codes beyond 16 bits must not wrap round into digits.
-    KeyAscii = KeyAscii >= 0 && KeyAscii <= 0x7FFF ? common::FilterDigitKey(static_cast<std::int16_t>(KeyAscii)) : 0;
+    KeyAscii = common::filterKey(KeyAscii, common::FilterDigitKey);
 }
 
 void TimedWrites::tmrChargerTimeOut_Timer()
