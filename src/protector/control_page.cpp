@@ -107,7 +107,8 @@ void ControlPage::build(forms::Control& picControl)
     combo(frame8, "cboHost", 2280, 840, 1455, {"Self", "Host"});
     label(frame8, 120, 1380, 2055, 255, "Cell Amplifier Scale");
     combo(frame8, "cboVgain", 2280, 1320, 1455, {"0.15", "0.20"});
-    label(frame8, 120, 1860, 2055, 495, "Current Monitor Amplifier Gain");
+    // Narrow enough to wrap onto two lines in any font.
+    label(frame8, 120, 1860, 1455, 495, "Current Monitor Amplifier Gain");
     combo(frame8, "cboIgain", 2280, 1920, 1455, {"10", "50"});
 
     auto& frame9 = frame("Frame9", "FUNCTION CONTROL       Addr 0x03", 4680, 120, 4335, 2775);

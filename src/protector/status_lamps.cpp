@@ -47,9 +47,9 @@ void showLamp(forms::Form& form, int bit, std::uint8_t status)
 {
     const char* images = Lamps.at(static_cast<std::size_t>(bit)).images;
     const bool lit = (status >> bit) & 1;
-    // The one to show goes visible first, so the place never flashes empty.
-    form.get<forms::Image>(images, lit ? Lit : Unlit).setVisible(true);
-    form.get<forms::Image>(images, lit ? Unlit : Lit).setVisible(false);
+    // The lit image always changes first, then the unlit one.
+    form.get<forms::Image>(images, Lit).setVisible(lit);
+    form.get<forms::Image>(images, Unlit).setVisible(!lit);
 }
 
 StatusLamps::StatusLamps(common::Program& program, forms::Form& form, forms::Control& Picture2)

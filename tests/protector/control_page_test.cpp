@@ -139,7 +139,7 @@ std::string lamps(main_window::Form2& form)
 TEST_F(ProtectorTest, ToggleLtclrPulsesTheLatchClearAndStartsTheLampsEverySecond)
 {
     start();
-    TimerWatch tmrStatus(form2(), "tmrStatus", transfers());
+    TimerWatch tmrStatus(form2(), "tmrStatus", transfers(), "ImgRedLEDScd");
     advance(5000);
     EXPECT_EQ(std::pair(trace(), lamps(form2())), std::pair(std::string(), std::string("bbbbbb")));
     bus().setByte(0x01, 0x87);
@@ -156,6 +156,8 @@ TEST_F(ProtectorTest, ToggleLtclrPulsesTheLatchClearAndStartsTheLampsEverySecond
         advance(status == 0x21 ? 1 : 1000);
         EXPECT_EQ(trace() + " " + lamps(form2()), seen);
     }
+    // The lit image of a pair changes before the unlit one.
+    EXPECT_EQ(tmrStatus.changes, std::vector<std::string>({"on@4", "hide0", "hide1", "show0", "show1", "hide0"}));
 
     // A press whose read fails: no pulse, yet the lamps go on ticking.
     advance(500);

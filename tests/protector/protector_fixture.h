@@ -78,16 +78,20 @@ private:
     busctl::ScriptedControl* started = nullptr;
 };
 
-// Each change of a timer's Enabled with the number of transfers seen by then ("on@4").
+// Each change of a timer's Enabled with the number of transfers seen by then ("on@4"), and of the
+// Visible of an image pair's elements ("hide1").
 struct TimerWatch : forms::FormObserver {
-    TimerWatch(forms::Form& form, std::string timer, const Transfers& bus) : timer(std::move(timer)), bus(bus) { form.setObserver(this); }
+    TimerWatch(forms::Form& form, std::string timer, const Transfers& bus, std::string images = "")
+        : timer(std::move(timer)), images(std::move(images)), bus(bus) { form.setObserver(this); }
     void controlChanged(forms::Control& c, forms::Prop what) override
     {
         if (c.name() == timer && what == forms::Prop::Enabled)
             changes.push_back((c.enabled() ? "on@" : "off@") + std::to_string(bus.size()));
+        if (c.name() == images && what == forms::Prop::Visible)
+            changes.push_back((c.visible() ? "show" : "hide") + std::to_string(c.index()));
     }
     void focusChanged(forms::Control*) override {}
-    std::string timer;
+    std::string timer, images;
     const Transfers& bus;
     std::vector<std::string> changes;
 };
