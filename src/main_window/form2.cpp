@@ -45,12 +45,13 @@ Form2::Form2(common::Program& program) : Form(program.platform(), "Form2"), prog
     setpoints = std::make_unique<SetpointFrames>(program, *this, get<PictureBox>("picApplication"));
     buildIdentifierFrame();
     buildMenus();
+    // Before the timers: tmrControl sits on picControl.
+    protector::buildPagePanels(*this, get<TabControl>("SSTab1"));
     buildTimers();
     timedWrites = std::make_unique<TimedWrites>(program, *this, get<PictureBox>("picApplication"),
         setpoints->chargeCurrent(), setpoints->chargeVoltage(), setpoints->inputCurrent(),
         get<Timer>("tmrChargerTimeOut"), get<Timer>("tmrDataInput"));
     testMode = std::make_unique<TestModePage>(program, *this, get<PictureBox>("picTestMode"));
-    protector::buildPagePanels(*this, get<TabControl>("SSTab1"));
     controlPage = std::make_unique<protector::ControlPage>(program, *this, get<PictureBox>("picControl"));
     eepromPage = std::make_unique<protector::EepromPage>(program, *this, get<PictureBox>("picEeprom"));
     registersPage = std::make_unique<protector::RegistersPage>(program, *this, get<PictureBox>("picRegisters"));
@@ -129,8 +130,8 @@ void Form2::buildMenus()
 
 void Form2::buildTimers()
 {
-    auto timer = [this](const char* name, int interval, bool enabled) {
-        auto& t = add<Timer>(name);
+    auto timer = [this](const char* name, int interval, bool enabled, Control* container = nullptr) {
+        auto& t = add<Timer>(name, container);
         t.setEnabled(enabled);
         t.setInterval(interval);
     };
@@ -138,8 +139,8 @@ void Form2::buildTimers()
     timer("tmrChargerTimeOut", 0, false);
     // Runs from the moment the window loads until start-up stops it.
     timer("tmrRegisterScan", 200, true);
-    timer("tmrStatus", 1000, false);
-    timer("tmrControl", 1000, false);
+    timer("tmrStatus", 1000, false, &get<PictureBox>("Picture2"));
+    timer("tmrControl", 1000, false, &get<PictureBox>("picControl"));
 }
 
 void Form2::bindHandlers()
