@@ -251,16 +251,18 @@ void TestModePage::lostFocus(Word& word)
 {
     const std::string text = characters(word.field->text());
     if (text.empty()) {
-        showWord(word, 0, 0);
-        word.field->setText("");
-        return;
+        for (auto* bit : word.bits)  // bit 0 first
+            bit->setValue(0);
+    } else {
+        const std::string padded = std::string(text.size() < 4 ? 4 - text.size() : 0, '0') + text;
+        const std::string_view pairs(padded);
+        showWord(word, pairValue(pairs.substr(0, 2)), pairValue(pairs.substr(2, 2)));
     }
-    const std::string padded = std::string(text.size() < 4 ? 4 - text.size() : 0, '0') + text;
-    const std::uint8_t ms = pairValue(std::string_view(padded).substr(0, 2));
-    const std::uint8_t ls = pairValue(std::string_view(padded).substr(2, 2));
-    showWord(word, ms, ls);
-    // Also when no box changed: the field always ends showing what Write would send.
-    word.field->setText(wordText(ms, ls));
+    // The field ends showing what Write would send, also when no box changed. Taken from the boxes,
+    // not the text: input handled while a box's click rule pumped events may have changed some.
+    const std::uint16_t sum = packed(word);
+    const auto shown = wordText(static_cast<std::uint8_t>(sum >> 8), static_cast<std::uint8_t>(sum & 0xFF));
+    word.field->setText(text.empty() && sum == 0 ? "" : shown);
 }
 
 void TestModePage::readWord(Word& word)

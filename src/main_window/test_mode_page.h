@@ -32,8 +32,8 @@ private:
     struct FrameLayout;
 
     void build(Word& word, int order, platform::forms::Control& picTestMode, const FrameLayout& layout);
-    // The word's boxes from bit 0 up, each change running the frame's click rule.
     static std::uint16_t packed(const Word& word);
+    // Bit i + 8, then bit i, for i from 0 up; each change runs the frame's click rule.
     static void showWord(Word& word, std::uint8_t ms, std::uint8_t ls);
     void clickBit(Word& word);
     void keyPress(Word& word, int& keyAscii);

@@ -99,6 +99,34 @@ TEST_F(TestModeTest, FieldKeysPastesAndLeavingKeepTheWordInStepAndTouchNothingEl
     EXPECT_TRUE(control.calls().empty());
 }
 
+TEST_F(TestModeTest, InputHandledWhileAFieldIsLeftStillLeavesTheFieldShowingTheBoxes)
+{
+    control.setWord(0x00, 0xA5F0);
+    // Boxes before, typed into the emptied field, Read clicked at the first pump; the boxes then;
+    // the field and the boxes at the end.
+    const std::tuple<int, const char*, bool, int, const char*, int> cases[] = {
+        {0x0101, "", false, 0x0100, "", 0},  // emptied: cleared from bit 0 up
+        {0x8000, "", true, 0x0000, "A5F0", 0xA5F0},
+        {0x0000, "1f", true, 0x0001, "011E", 0x011E},
+    };
+    for (const auto& [before, typed, read, then, text, boxes] : cases) {
+        SCOPED_TRACE(typed);
+        user().focus("txtTestMode0");
+        compose("TestMode0", before);
+        get<forms::TextBox>("txtTestMode0").setText("");
+        user().type("txtTestMode0", typed);
+        std::string seen;
+        platform().queueInput([&, read = read] {
+            seen = look("TestMode0");
+            if (read)
+                user().click("cmdReadTestMode0");
+        });
+        user().tab();
+        EXPECT_EQ(seen, typed + (" " + bitsOf(then)));
+        EXPECT_EQ(look("TestMode0"), text + (" " + bitsOf(boxes)));
+    }
+}
+
 TEST_F(TestModeTest, ReadShowsTheWordFromTheChosenRegisterOrReportsAndChangesNothing)
 {
     // word, trim option chosen (-1: none), command read.
