@@ -21,6 +21,7 @@ protected:
     void syncOwn(forms::Prop what) override;
     void initStyleOption(QStyleOptionButton* option) const override;
     void nextCheckState() override {}
+    void paintEvent(QPaintEvent* event) override;
     bool hitButton(const QPoint& pos) const override { return this->rect().contains(pos); }
 
 private:
