@@ -9,12 +9,8 @@
 
 #include "adapter/bus.h"
 #include "adapter/frm_usb.h"
-#include "common/program.h"
-#include "main_window/form2.h"
-#include "platform/busctl/simulated_board.h"
 #include "platform/forms/headless_platform.h"
 #include "platform/forms/simple_controls.h"
-#include "platform/forms/tab_control.h"
 #include "platform/qtview/qt_platform.h"
 #include "qt_bench.h"
 
@@ -27,31 +23,12 @@ constexpr double WireSeconds = 16e-3;
 constexpr int SettleMs = 500;
 constexpr int MeasureMs = 5000;
 
-// The program on a platform P over the simulated board, its byte transfers counted, the main
-// window shown with SSTab1 and Picture2 in view, as the program itself never shows them.
 template <class P>
-struct Run {
-    explicit Run(forms::ProgramInfo info) : platform(std::move(info))
-    {
-        form.show();
-        form.get<forms::Control>("picApplication").setVisible(false);
-        auto& tabs = form.get<forms::TabControl>("SSTab1");
-        tabs.move(0, 0, tabs.width(), tabs.height());
-        tabs.setVisible(true);
-        auto& picture2 = form.get<forms::Control>("Picture2");
-        picture2.move(picture2.left(), 0, picture2.width(), picture2.height());
-        picture2.setVisible(true);
-    }
-    P platform;
-    busctl::SimulatedBoard board;
-    qtbench::CountingControl control{board, busctl::op::RegisterTransfer};
-    common::Program program{platform, control};
-    main_window::Form2& form = program.form2();
-};
+using Run = qtbench::ProgramRun<P>;
 
 void ControlPageFill(benchmark::State& state)
 {
-    Run<forms::HeadlessPlatform> run{forms::defaultProgramInfo()};
+    Run<forms::HeadlessPlatform> run{forms::defaultProgramInfo(), busctl::op::RegisterTransfer};
     std::uint8_t bits = 0;
     double seconds = 0;
     int transfers = 0;
@@ -79,14 +56,12 @@ void LampsTickingOnQt(benchmark::State& state)
         auto info = forms::defaultProgramInfo();
         // The lamp pictures are in the build folder's "assets".
         info.folder = std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path();
-        Run<platform::qtview::QtPlatform> run{info};
+        Run<platform::qtview::QtPlatform> run{info, busctl::op::RegisterTransfer};
         run.form.get<forms::CommandButton>("cmdToggleLtclr").userClick();
         qtbench::runEventLoopFor(SettleMs);
 
         const int before = run.control.count;
-        const auto share = qtbench::cpuShareOver(MeasureMs);
-        state.SetIterationTime(share.wallSeconds());
-        state.counters["cpu_percent"] = share.percent();
+        qtbench::measureEventLoop(state, MeasureMs);
         state.counters["status_reads"] = run.control.count - before;
         run.program.usb().CloseDevice();
     }

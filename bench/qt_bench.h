@@ -11,7 +11,12 @@
 #include <ctime>
 #include <vector>
 
+#include "common/program.h"
+#include "main_window/form2.h"
 #include "platform/busctl/dispatch.h"
+#include "platform/busctl/simulated_board.h"
+#include "platform/forms/simple_controls.h"
+#include "platform/forms/tab_control.h"
 #include "platform/qtview/qt_platform.h"
 
 namespace qtbench {
@@ -80,6 +85,30 @@ public:
 private:
     platform::busctl::AdapterControl& inner;
     int dispId;
+};
+
+// The program on a platform P over the simulated board, the calls of one operation counted, the
+// main window shown with SSTab1 and Picture2 in view, as the program itself never shows them.
+template <class P>
+struct ProgramRun {
+    ProgramRun(platform::forms::ProgramInfo info, int countedOperation)
+        : platform(std::move(info)), control(board, countedOperation)
+    {
+        namespace forms = platform::forms;
+        form.show();
+        form.get<forms::Control>("picApplication").setVisible(false);
+        auto& tabs = form.get<forms::TabControl>("SSTab1");
+        tabs.move(0, 0, tabs.width(), tabs.height());
+        tabs.setVisible(true);
+        auto& picture2 = form.get<forms::Control>("Picture2");
+        picture2.move(picture2.left(), 0, picture2.width(), picture2.height());
+        picture2.setVisible(true);
+    }
+    P platform;
+    platform::busctl::SimulatedBoard board;
+    CountingControl control;
+    common::Program program{platform, control};
+    main_window::Form2& form = program.form2();
 };
 
 // Runs the event loop for `ms` and makes that the iteration: its wall time and the counter

@@ -1,7 +1,6 @@
 #include "main_window/setpoint_frames.h"
 
 #include <cstdint>
-#include <limits>
 
 #include "adapter/bus.h"
 #include "common/helpers.h"

@@ -1,10 +1,10 @@
 #include "main_window/test_mode_page.h"
 
-#include <limits>
 #include <string>
 
 #include "adapter/bus.h"
 #include "common/helpers.h"
+#include "common/numbers.h"
 #include "common/program.h"
 #include "platform/forms/check_box.h"
 #include "platform/forms/form.h"
@@ -30,17 +30,6 @@ const forms::Font TestMode0BitFont{"Microsoft Sans Serif", 8.25};
 
 std::string wordText(std::uint8_t ms, std::uint8_t ls) { return common::Hex2(ms) + common::Hex2(ls); }
 
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 // One character per character of the UTF-8 text; anything beyond ASCII is neither digit nor blank.
 std::string characters(const std::string& text)
 {
@@ -51,20 +40,11 @@ std::string characters(const std::string& text)
     return out;
 }
 
-// A pair of the field's characters as a byte: blanks skipped, then its leading hex digits; a paste
-// may bring anything.
+// A pair of the field's characters as a byte: blanks skipped, then its leading hex digits (the
+// number reading of "&H" and the pair); a paste may bring anything.
 std::uint8_t pairValue(std::string_view pair)
 {
-    int value = 0;
-    for (char c : pair) {
-        if (c == ' ' || c == '\t' || c == '\n')
-            continue;
-        const int digit = hexDigit(c);
-        if (digit < 0)
-            break;
-        value = value * 16 + digit;
-    }
-    return static_cast<std::uint8_t>(value);
+    return static_cast<std::uint8_t>(common::leadingNumber("&H" + std::string(pair)));
 }
 
 }  // namespace
