@@ -4,45 +4,19 @@
 namespace formstest {
 namespace {
 
-TEST_F(FormsTest, CheckBoxClicksOnEveryChangeOfValueAndOnlyThen)
+TEST_F(FormsTest, CheckBoxClicksOnEveryChangeOfValueFromCodeAndOnlyThen)
 {
-    struct Case {
-        int from, set, after;
-        bool clicks;
-    } const fromCode[] = {{0, 1, 1, true}, {0, 2, 2, true}, {1, 1, 1, false}, {0, 3, 0, false}, {1, -1, 1, false}};
     auto& chk = form.add<CheckBox>("chkBit");
-    std::vector<int> seen;
+    std::vector<int> seen;  // the value each Click sees
     chk.onClick = [&] { seen.push_back(chk.value()); };
-    for (const Case& c : fromCode) {
-        chk.setValue(c.from);
+    // (from, set, value after, the values Clicks saw); 3 and -1 are refused.
+    for (const auto& [from, set, after, clicks] : {std::tuple{0, 1, 1, std::vector{1}}, {0, 2, 2, {2}}, {1, 1, 1, {}},
+                                                   {0, 3, 0, {}}, {1, -1, 1, {}}}) {
+        chk.setValue(from);
         seen.clear();
-        chk.setValue(c.set);
-        EXPECT_EQ(std::pair(chk.value(), seen.size()), std::pair(c.after, std::size_t(c.clicks)))
-            << c.from << " -> " << c.set;
+        chk.setValue(set);
+        EXPECT_EQ(std::pair(chk.value(), seen), std::pair(after, clicks)) << from << " -> " << set;
     }
-    // The user flips between clear and ticked, greyed included; the handler sees the new value.
-    chk.setStyle(CheckStyle::Graphical);
-    chk.setValue(0);
-    seen.clear();
-    user.click("chkBit");
-    user.click("chkBit");
-    chk.setValue(2);
-    user.click("chkBit");
-    EXPECT_EQ(seen, (std::vector<int>{1, 0, 2, 0}));
-}
-
-TEST_F(FormsTest, OptionButtonsGroupByContainer)
-{
-    auto& optSelf = form.add<OptionButton>("optMode", nullptr, 0);
-    auto& optHost = watched(form.add<OptionButton>("optMode", nullptr, 1));
-    auto& optElse = form.add<OptionButton>("optElse", &form.add<Frame>("fraOther"));
-    optElse.setValue(true);
-    optSelf.setValue(true);
-    log.clear();
-    optHost.setValue(true);
-    EXPECT_EQ(log, Log{"optMode.Click"});  // only the one that became True
-    EXPECT_FALSE(optSelf.value());
-    EXPECT_TRUE(optElse.value());  // another container, another group
 }
 
 TEST_F(FormsTest, ComboBoxClicksOnlyWhenAnItemIsSelected)
@@ -126,12 +100,6 @@ TEST_F(FormsTest, TextBoxKeyPressComesFirstAndMayChangeOrDropTheKey)
     EXPECT_EQ(txt.text(), "1A");
     EXPECT_EQ(textAtKeyPress, "1");  // the last KeyPress ran before its 'A' went in
     EXPECT_EQ(changes, 2);
-
-    txt.setMaxLength(1);
-    txt.setText("ABCD");  // code is not limited; the same text again changes nothing
-    txt.setText("ABCD");
-    EXPECT_EQ(txt.text(), "ABCD");
-    EXPECT_EQ(changes, 3);
 }
 
 }  // namespace

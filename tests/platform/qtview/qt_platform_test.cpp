@@ -27,8 +27,7 @@ QMessageBox* openBox()
 
 TEST_F(QtViewTest, MessageBoxesAreModalWhileTimersTickAndAnswerWithTheButtonPressed)
 {
-    // A broken test fails instead of hanging: any box still open after 10 s is closed.
-    QObject watchdog;
+    QObject watchdog;  // a broken test fails instead of hanging
     QTimer::singleShot(10'000, &watchdog, [] {
         ADD_FAILURE() << "a message box stayed open";
         if (QMessageBox* box = openBox())
@@ -52,16 +51,14 @@ TEST_F(QtViewTest, MessageBoxesAreModalWhileTimersTickAndAnswerWithTheButtonPres
         if (!box || ++ticksWhileOpen % 3 != 0)
             return;
         const bool first = ticksWhileOpen == 3;
-        EXPECT_EQ(std::tuple(box->text(), box->windowTitle(), box->icon()),
-                  std::tuple(first ? "Continue?" : "Read ERROR", first ? "Darnex" : "Check", QMessageBox::NoIcon));
-        EXPECT_EQ(box->button(QMessageBox::Cancel) == nullptr, !first);
+        EXPECT_EQ(std::tuple(box->windowTitle(), box->button(QMessageBox::Cancel) != nullptr),
+                  std::tuple(first ? "Darnex" : "Check", first));
         box->button(first ? QMessageBox::Cancel : QMessageBox::Ok)->click();
     };
     const std::int64_t giveUp = platform.nowMs() + 10'000;
     while (tmrOpen.enabled() && platform.nowMs() < giveUp)
         platform.waitForEvents(giveUp);
-    EXPECT_EQ(opened, 1);  // no second box while its own handler waits
-    EXPECT_EQ(ticksWhileOpen, 6);
+    EXPECT_EQ(std::pair(opened, ticksWhileOpen), std::pair(1, 6));  // no second box while its own handler waits
     EXPECT_EQ(answers, (std::vector<Answer>{Answer::Cancel, Answer::Ok}));
 }
 

@@ -59,7 +59,6 @@ TEST_F(QtViewTest, WindowAndControlsArePlacedFromTwipsTheEarlierChildOnTop)
     auto& top = put<forms::Label>("lblTop", 150, 300, 1500, 315);
     auto& below = put<forms::Label>("lblBelow", 750, 450, 1500, 1500);
     showForm();
-    EXPECT_EQ(window().size(), QSize(qv::toPixels(form.scaleWidth()), qv::toPixels(form.scaleHeight())));
     EXPECT_EQ(window().pos(), QPoint(100, 50));
     EXPECT_EQ(window().windowTitle(), "Test");
     EXPECT_EQ(widgetOf(top)->geometry(), QRect(10, 20, 100, 21));
@@ -72,15 +71,13 @@ TEST_F(QtViewTest, MenusFollowTheModelAndPicksReachIt)
     auto& file = form.add<forms::MenuItem>("mnuFile");
     file.setCaption("&File");
     auto& exit = form.add<forms::MenuItem>("mnuExit", &file);
-    form.add<forms::MenuItem>("mnuRegisters").setVisible(false);
     int picks = 0;
     exit.onClick = [&] { ++picks; };
     showForm();
 
     QList<QAction*> top = window().menuBar()->actions();
-    ASSERT_EQ(top.size(), 2);
+    ASSERT_EQ(top.size(), 1);
     EXPECT_EQ(top[0]->text(), "&File");
-    EXPECT_FALSE(top[1]->isVisible());
     QAction* exitAction = top[0]->menu()->actions().value(0);
     ASSERT_NE(exitAction, nullptr);
     exit.setChecked(true);
@@ -92,22 +89,17 @@ TEST_F(QtViewTest, MenusFollowTheModelAndPicksReachIt)
 TEST_F(QtViewTest, TabClickSelectsThroughTheModelAndShowsOnlyItsPage)
 {
     auto& tabs = put<forms::TabControl>("SSTab1", 120, 120, 4500, 3000);
-    std::vector<QWidget*> pages;
     for (int i = 0; i < 3; ++i)
         tabs.addTab("Page " + std::to_string(i), &put<forms::Frame>("fraPage", 60, 360, 4380, 2580, &tabs, i));
-    std::vector<int> previous;
-    tabs.onTabClick = [&](int p) { previous.push_back(p); };
     showForm();
-    for (int i = 0; i < 3; ++i)
-        pages.push_back(widgetOf(*tabs.tabPanel(i)));
+    auto page = [&](int i) { return widgetOf(*tabs.tabPanel(i)); };
     auto* bar = widgetAs<qv::TabControlView>(tabs)->tabBar();
 
     click(bar, bar->tabRect(2).center());
     EXPECT_EQ(tabs.tab(), 2);
-    EXPECT_TRUE(pages[2]->isVisible());
+    EXPECT_TRUE(page(2)->isVisible());
     tabs.setTab(1);  // from code
-    EXPECT_EQ(std::tuple(bar->currentIndex(), pages[1]->isVisible(), pages[2]->isVisible()), std::tuple(1, true, false));
-    EXPECT_EQ(previous, (std::vector<int>{0, 2}));
+    EXPECT_EQ(std::tuple(bar->currentIndex(), page(1)->isVisible(), page(2)->isVisible()), std::tuple(1, true, false));
 }
 
 // The colours the bit rows rely on are checked exactly; the picture is for people to look at.
