@@ -19,6 +19,18 @@ TEST_F(FormsTest, CheckBoxClicksOnEveryChangeOfValueFromCodeAndOnlyThen)
     }
 }
 
+TEST_F(FormsTest, OptionButtonsGroupByContainer)
+{
+    auto& optSelf = watched(form.add<OptionButton>("optMode", nullptr, 0));
+    auto& optHost = watched(form.add<OptionButton>("optMode", nullptr, 1));
+    auto& optElse = form.add<OptionButton>("optElse", &form.add<Frame>("fraOther"));
+    optElse.setValue(true);
+    optSelf.setValue(true);
+    log.clear();
+    optHost.setValue(true);
+    EXPECT_EQ(std::tuple(log, optSelf.value(), optElse.value()), std::tuple(Log{"optMode.Click"}, false, true));
+}
+
 TEST_F(FormsTest, ComboBoxClicksOnlyWhenAnItemIsSelected)
 {
     auto& cbo = form.add<ComboBox>("cboCell");

@@ -47,16 +47,17 @@ TEST_F(FormsTest, WaitingAdvancesTheClockWithoutFiringAndNeverHangs)
     EXPECT_THAT(runaways, ElementsAre(HasSubstr("10000 actions ran without the clock moving")));
 }
 
-TEST_F(FormsTest, DueTimersFireInTimeOrderThenCreationOrderAndOnlyWithAnInterval)
+TEST_F(FormsTest, DueTimersFireInTimeThenCreationOrderOnlyWithAnIntervalAndUntilTheEnd)
 {
     timer("tmrA", 1000);
+    timer("tmrEnd", 1500).onTimer = [&] { platform.endProgram(); };  // the tick due with it does not run
     timer("tmrC", 500);
     timer("tmrZero", 0);
     timer("tmrOff", 100).setEnabled(false);
     EXPECT_EQ(timer("tmrNegative", -5).interval(), 0);
     EXPECT_EQ(timer("tmrBig", 70000).interval(), 65535);
     platform.advance(1500);
-    EXPECT_EQ(ticks, (Ticks{{"tmrC", 500}, {"tmrA", 1000}, {"tmrC", 1000}, {"tmrC", 1500}}));
+    EXPECT_EQ(ticks, (Ticks{{"tmrC", 500}, {"tmrA", 1000}, {"tmrC", 1000}}));
 }
 
 TEST_F(FormsTest, ChangingIntervalOrEnabledRestartsTheCountdown)
@@ -76,7 +77,6 @@ TEST_F(FormsTest, TickNeverReentersItsRunningHandler)
 {
     // The first tick waits and pumps events, as the delay helper does, for 2.5 intervals.
     auto& slow = timer("tmrSlow", 1000);
-    timer("tmrFast", 400);
     int depth = 0, deepest = 0;
     std::vector<std::int64_t> slowTicks;
     slow.onTimer = [&] {
@@ -92,7 +92,6 @@ TEST_F(FormsTest, TickNeverReentersItsRunningHandler)
     platform.advance(4000);
     EXPECT_EQ(deepest, 1);
     EXPECT_EQ(slowTicks, (std::vector<std::int64_t>{1000, 4000}));  // 2000 and 3000 skipped
-    EXPECT_EQ(ticks.size(), 10u);  // the fast timer kept ticking meanwhile
 }
 
 TEST_F(FormsTest, AModalShowRunsQueuedInputUntilHiddenIgnoringOtherWindowsAndNeverHangs)

@@ -43,7 +43,9 @@ TEST_F(QtViewTest, UserFocusMovesReachTheModelOnceAndTheModelsMovesReachQtSilent
     log.clear();
     txtA.setFocus();
     EXPECT_EQ(QApplication::focusWidget(), widgetOf(txtA));
-    EXPECT_EQ(log, (Log{"txtB.LostFocus", "txtA.GotFocus"}));
+    txtA.setVisible(false);  // the model moves the focus on, Qt only follows
+    EXPECT_EQ(QApplication::focusWidget(), widgetOf(cmdGo));
+    EXPECT_EQ(log, (Log{"txtB.LostFocus", "txtA.GotFocus", "txtA.LostFocus", "cmdGo.GotFocus"}));
 }
 
 TEST(Convert, TwipsToPixelsKeepsTouchingEdgesTouching)
@@ -96,8 +98,7 @@ TEST_F(QtViewTest, TabClickSelectsThroughTheModelAndShowsOnlyItsPage)
     auto* bar = widgetAs<qv::TabControlView>(tabs)->tabBar();
 
     click(bar, bar->tabRect(2).center());
-    EXPECT_EQ(tabs.tab(), 2);
-    EXPECT_TRUE(page(2)->isVisible());
+    EXPECT_EQ(std::pair(tabs.tab(), page(2)->isVisible()), std::pair(2, true));
     tabs.setTab(1);  // from code
     EXPECT_EQ(std::tuple(bar->currentIndex(), page(1)->isVisible(), page(2)->isVisible()), std::tuple(1, true, false));
 }
