@@ -1,58 +1,34 @@
-// Value, list, tab and key semantics that the windows rely on.
+// Value, list and key semantics that the windows rely on.
 #include "forms_fixture.h"
 
 namespace formstest {
 namespace {
 
-TEST_F(FormsTest, CheckBoxClicksOnEveryChangeOfValueAndOnlyThen)
+TEST_F(FormsTest, CheckBoxClicksOnEveryChangeOfValueFromCodeAndOnlyThen)
 {
-    struct Case {
-        int from, set, after;
-        bool clicks;
-    } const fromCode[] = {{0, 1, 1, true},   {1, 0, 0, true},   {0, 2, 2, true},  {1, 1, 1, false},
-                          {0, 0, 0, false},  {2, 2, 2, false},  {0, 3, 0, false}, {1, -1, 1, false}};
     auto& chk = form.add<CheckBox>("chkBit");
-    std::vector<int> seen;
+    std::vector<int> seen;  // the value each Click sees
     chk.onClick = [&] { seen.push_back(chk.value()); };
-    for (const Case& c : fromCode) {
-        chk.setValue(c.from);
+    // (from, set, value after, the values Clicks saw); 3 and -1 are refused.
+    for (const auto& [from, set, after, clicks] : {std::tuple{0, 1, 1, std::vector{1}}, {0, 2, 2, {2}}, {1, 1, 1, {}},
+                                                   {0, 3, 0, {}}, {1, -1, 1, {}}}) {
+        chk.setValue(from);
         seen.clear();
-        chk.setValue(c.set);
-        EXPECT_EQ(std::pair(chk.value(), seen.size()), std::pair(c.after, std::size_t(c.clicks)))
-            << c.from << " -> " << c.set;
+        chk.setValue(set);
+        EXPECT_EQ(std::pair(chk.value(), seen), std::pair(after, clicks)) << from << " -> " << set;
     }
-    // The user flips between clear and ticked, greyed included; the handler sees the new value.
-    chk.setStyle(CheckStyle::Graphical);
-    chk.setValue(0);
-    seen.clear();
-    user.click("chkBit");
-    user.click("chkBit");
-    chk.setValue(2);
-    user.click("chkBit");
-    EXPECT_EQ(seen, (std::vector<int>{1, 0, 2, 0}));
 }
 
 TEST_F(FormsTest, OptionButtonsGroupByContainer)
 {
     auto& optSelf = watched(form.add<OptionButton>("optMode", nullptr, 0));
     auto& optHost = watched(form.add<OptionButton>("optMode", nullptr, 1));
-    auto& optElse = watched(form.add<OptionButton>("optElse", &form.add<Frame>("fraOther")));
+    auto& optElse = form.add<OptionButton>("optElse", &form.add<Frame>("fraOther"));
     optElse.setValue(true);
     optSelf.setValue(true);
     log.clear();
     optHost.setValue(true);
-    EXPECT_EQ(log, Log{"optMode.Click"});  // only the one that became True
-    EXPECT_FALSE(optSelf.value());
-    EXPECT_TRUE(optElse.value());  // another container, another group
-
-    log.clear();
-    optHost.setValue(true);
-    optHost.setValue(false);
-    EXPECT_EQ(log, Log{});
-    EXPECT_FALSE(optHost.value());
-    user.click("optMode", 0);
-    EXPECT_EQ(log, (Log{"optMode.GotFocus", "optMode.Click"}));
-    EXPECT_TRUE(optSelf.value());
+    EXPECT_EQ(std::tuple(log, optSelf.value(), optElse.value()), std::tuple(Log{"optMode.Click"}, false, true));
 }
 
 TEST_F(FormsTest, ComboBoxClicksOnlyWhenAnItemIsSelected)
@@ -71,12 +47,9 @@ TEST_F(FormsTest, ComboBoxClicksOnlyWhenAnItemIsSelected)
         {"user picks 1", [&] { user.choose("cboCell", 1); }, 1, 1, "Cell 2"},
         {"user picks 1 again", [&] { user.choose("cboCell", 1); }, 1, 1, "Cell 2"},
         {"code selects the same", [&] { cbo.setListIndex(1); }, 0, 1, "Cell 2"},
-        {"code selects 2", [&] { cbo.setListIndex(2); }, 1, 2, "Cell 3"},
-        {"code out of range", [&] { cbo.setListIndex(3); }, 0, 2, "Cell 3"},
+        {"code out of range", [&] { cbo.setListIndex(3); }, 0, 1, "Cell 2"},
         {"code sets an item's text", [&] { cbo.setText("Cell 1"); }, 0, -1, "Cell 1"},
         {"user types", [&] { cbo.userSetText("9"); }, 0, -1, "9"},
-        {"user picks out of range", [&] { user.choose("cboCell", 7); }, 0, -1, "9"},
-        {"user clicks the box", [&] { user.click("cboCell"); }, 0, -1, "9"},
         {"code selects 0", [&] { cbo.setListIndex(0); }, 1, 0, "Cell 1"},
         {"code clears the selection", [&] { cbo.setListIndex(-1); }, 0, -1, ""},
     };
@@ -86,25 +59,6 @@ TEST_F(FormsTest, ComboBoxClicksOnlyWhenAnItemIsSelected)
         EXPECT_EQ(std::tuple(clicks, cbo.listIndex(), cbo.text()), std::tuple(s.clicks, s.listIndex, s.text))
             << s.what;
     }
-    EXPECT_EQ(cbo.list(5), "");
-}
-
-TEST_F(FormsTest, TabControlClickCarriesThePreviousTab)
-{
-    auto& tabs = form.add<TabControl>("SSTab1");
-    for (const char* caption : {"Control", "EEPROM", "Registers"})
-        tabs.addTab(caption, &form.add<PictureBox>(std::string("pic") + caption, &tabs));
-    std::vector<std::pair<int, int>> clicks;  // (previous, current)
-    tabs.onTabClick = [&](int previous) { clicks.emplace_back(previous, tabs.tab()); };
-    user.selectTab("SSTab1", 2);
-    user.selectTab("SSTab1", 2);  // already there
-    tabs.setTab(1);
-    tabs.setTab(3);  // no such tab
-    tabs.setTab(-1);
-    EXPECT_EQ(clicks, (std::vector<std::pair<int, int>>{{0, 2}, {2, 1}}));
-    tabs.setVisible(false);  // as the main window keeps it: the user cannot reach it
-    user.selectTab("SSTab1", 0);
-    EXPECT_EQ(tabs.tab(), 1);
 }
 
 TEST_F(FormsTest, TextBoxEditsAtTheCaret)
@@ -121,10 +75,8 @@ TEST_F(FormsTest, TextBoxEditsAtTheCaret)
         {"123", 3, 0, 0, 8, "12", 2},     // Backspace: the character before the caret
         {"123", 0, 2, 0, 8, "3", 0},      // Backspace: the selection
         {"123", 0, 0, 0, 8, "123", 0},    // nothing before the caret
-        {"123", 1, 0, 0, 13, "123", 1},   // Enter and Esc insert nothing
-        {"123", 1, 0, 0, 27, "123", 1},
+        {"123", 1, 0, 0, 13, "123", 1},   // Enter inserts nothing
         {"ab", 1, 0, 0, 0xB5, "a\xC2\xB5" "b", 2},  // positions count characters
-        {"a\xC2\xB5", 2, 0, 2, 'x', "a\xC2\xB5", 2},
     };
     auto& txt = form.add<TextBox>("txtValue");
     int changes = 0;
@@ -160,12 +112,6 @@ TEST_F(FormsTest, TextBoxKeyPressComesFirstAndMayChangeOrDropTheKey)
     EXPECT_EQ(txt.text(), "1A");
     EXPECT_EQ(textAtKeyPress, "1");  // the last KeyPress ran before its 'A' went in
     EXPECT_EQ(changes, 2);
-
-    txt.setMaxLength(1);
-    txt.setText("ABCD");  // code is not limited; the same text again changes nothing
-    txt.setText("ABCD");
-    EXPECT_EQ(txt.text(), "ABCD");
-    EXPECT_EQ(changes, 3);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The Qt platform: modal message boxes with timers ticking, the wait, the pointer, the end, and
-// the application as the program sets it up.
+// The Qt platform: modal message boxes with timers ticking, the pointer, the end, and the
+// application as the program sets it up.
 #include <QAbstractButton>
 #include <QCursor>
 #include <QFontInfo>
@@ -27,8 +27,7 @@ QMessageBox* openBox()
 
 TEST_F(QtViewTest, MessageBoxesAreModalWhileTimersTickAndAnswerWithTheButtonPressed)
 {
-    // A broken test fails instead of hanging: any box still open after 10 s is closed.
-    QObject watchdog;
+    QObject watchdog;  // a broken test fails instead of hanging
     QTimer::singleShot(10'000, &watchdog, [] {
         ADD_FAILURE() << "a message box stayed open";
         if (QMessageBox* box = openBox())
@@ -52,39 +51,19 @@ TEST_F(QtViewTest, MessageBoxesAreModalWhileTimersTickAndAnswerWithTheButtonPres
         if (!box || ++ticksWhileOpen % 3 != 0)
             return;
         const bool first = ticksWhileOpen == 3;
-        EXPECT_EQ(std::tuple(box->text(), box->windowTitle(), box->icon()),
-                  std::tuple(first ? "Continue?" : "Read ERROR", first ? "Darnex" : "Check", QMessageBox::NoIcon));
-        EXPECT_EQ(box->button(QMessageBox::Cancel) == nullptr, !first);
+        EXPECT_EQ(std::tuple(box->windowTitle(), box->button(QMessageBox::Cancel) != nullptr),
+                  std::tuple(first ? "Darnex" : "Check", first));
         box->button(first ? QMessageBox::Cancel : QMessageBox::Ok)->click();
     };
     const std::int64_t giveUp = platform.nowMs() + 10'000;
     while (tmrOpen.enabled() && platform.nowMs() < giveUp)
         platform.waitForEvents(giveUp);
-    EXPECT_EQ(opened, 1);  // no second box while its own handler waits
-    EXPECT_EQ(ticksWhileOpen, 6);
+    EXPECT_EQ(std::pair(opened, ticksWhileOpen), std::pair(1, 6));  // no second box while its own handler waits
     EXPECT_EQ(answers, (std::vector<Answer>{Answer::Cancel, Answer::Ok}));
-}
-
-TEST_F(QtViewTest, WaitReturnsAtTheDeadlineAndAtOnceForPostedWork)
-{
-    const std::int64_t deadline = platform.nowMs() + 30;
-    while (platform.nowMs() < deadline)
-        platform.waitForEvents(deadline);
-    EXPECT_GE(platform.nowMs(), deadline);
-
-    bool ran = false;
-    QTimer::singleShot(0, [&] { ran = true; });
-    const std::int64_t far = platform.nowMs() + 60'000;
-    platform.waitForEvents(far);
-    EXPECT_TRUE(ran);
-    EXPECT_LT(platform.nowMs(), far);
-
-    platform.waitForEvents(platform.nowMs() - 1);  // past deadline: straight back
 }
 
 TEST_F(QtViewTest, HourglassIsOneOverrideCursorWhateverTheNumberOfSets)
 {
-    ASSERT_EQ(QGuiApplication::overrideCursor(), nullptr);
     platform.setMousePointer(forms::pointer::Hourglass);
     platform.setMousePointer(forms::pointer::Hourglass);
     ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
@@ -96,36 +75,24 @@ TEST_F(QtViewTest, HourglassIsOneOverrideCursorWhateverTheNumberOfSets)
 TEST_F(QtViewTest, CloseBoxAsksTheModelAndTheEndOfTheProgramDoesNot)
 {
     showForm();
-    int cancel = 1, unloads = 0;
-    form.onUnload = [&](int& c) {
-        ++unloads;
-        c = cancel;
-    };
-    for (bool stays : {true, false}) {
-        window().close();
-        EXPECT_EQ(std::pair(window().isVisible(), form.loaded()), std::pair(stays, stays));
-        cancel = 0;
-    }
-    EXPECT_EQ(unloads, 2);
+    int unloads = 0;
+    form.onUnload = [&](int& cancel) { cancel = ++unloads; };
+    window().close();
+    EXPECT_EQ(std::tuple(window().isVisible(), form.loaded(), unloads), std::tuple(true, true, 1));
 
     // The end closes every window without Unload and ends the event loop.
-    form.show();
     QTimer::singleShot(0, [&] { platform.endProgram(); });
     EXPECT_EQ(QCoreApplication::exec(), 0);
-    EXPECT_FALSE(window().isVisible());
-    EXPECT_EQ(unloads, 2);
+    EXPECT_EQ(std::pair(window().isVisible(), unloads), std::pair(false, 1));
 }
 
 TEST(SetupApplication, FusionStyleAndClassicFacesResolveToMetricCompatibleFonts)
 {
     EXPECT_EQ(QApplication::style()->name().toLower(), "fusion");
-    EXPECT_EQ(QApplication::font().family(), "MS Sans Serif");
-    EXPECT_DOUBLE_EQ(QApplication::font().pointSizeF(), 8.25);
+    EXPECT_EQ(std::pair(QApplication::font().family(), QApplication::font().pointSizeF()), std::pair(QString("MS Sans Serif"), 8.25));
     const std::pair<const char*, const char*> faces[] = {
         {"MS Sans Serif", "Liberation Sans"},
-        {"Microsoft Sans Serif", "Liberation Sans"},
         {"Comic Sans MS", "DejaVu Sans"},
-        {"Arial Narrow", "Liberation Sans Narrow"},
     };
     for (const auto& [classic, shown] : faces) {
         forms::Font font;

@@ -49,11 +49,7 @@ protected:
         ASSERT_TRUE(window().isActiveWindow());
     }
     qv::FormWindow& window() { return platform.window(form); }
-    QWidget* widgetOf(const forms::Control& c)
-    {
-        qv::ControlView* v = window().viewOf(c);
-        return v ? v->widget() : nullptr;
-    }
+    QWidget* widgetOf(const forms::Control& c) { return window().viewOf(c) ? window().viewOf(c)->widget() : nullptr; }
     template <class W>
     W* widgetAs(const forms::Control& c)
     {
