@@ -46,12 +46,4 @@ TEST(Numbers, RoundsHalfToEvenAndRefusesWhatDoesNotFit)
         EXPECT_EQ(toLong(value), expected) << value;
 }
 
-TEST(Numbers, WritesADoubleAsTheClassicRuntimeDoes)
-{
-    const std::pair<double, const char*> cases[] = {{-0.0, "0"}, {6.25, "6.25"}, {-3.5, "-3.5"}, {0.1 + 0.2, "0.3"},
-        {123456789012345678.0, "1.23456789012346E+17"}, {1e15, "1E+15"}, {1e14, "100000000000000"}, {0.00001, "1E-05"}};
-    for (const auto& [value, text] : cases)
-        EXPECT_EQ(common::decimalText(value), text) << value;
-}
-
 }  // namespace

@@ -156,22 +156,5 @@ TEST_F(TestModeTest, WriteSendsTheBoxesToTheWritableRegisterOnlyAndReportsAFailu
     EXPECT_TRUE(get<forms::OptionButton>("optTrim0", 1).value());
 }
 
-TEST_F(TestModeTest, TabGoesThroughTheBoxesTheButtonsTheFieldsThenTheTrimOptions)
-{
-    std::vector<std::string> expected, seen;
-    for (int i = 0; i < 16 * 6; ++i)
-        expected.push_back("chk" + std::string(Words[i / 16]) + std::to_string(i % 16));
-    for (std::string w : Words)
-        expected.insert(expected.end(), {"cmdRead" + w, "cmdWrite" + w});
-    for (std::string w : Words)
-        expected.push_back("txt" + w);
-    for (std::string w : {"optTrim00", "optTrim01", "optTrim10", "optTrim11", "optTrim20", "optTrim21"})
-        expected.push_back(w);
-    user().focus("chkTestMode0", 0);
-    for (const auto* c = form2().activeControl(); seen.size() < expected.size(); user().tab(), c = form2().activeControl())
-        seen.push_back(c->name() + (c->index() >= 0 ? std::to_string(c->index()) : ""));
-    EXPECT_EQ(seen, expected);
-}
-
 }  // namespace
 }  // namespace main_window_test
