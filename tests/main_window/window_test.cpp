@@ -106,16 +106,24 @@ TEST_F(MainWindowTest, IdentifierReadShowsBothWordsAsHexAndCellsOrOneReadErrorUn
         }
         return seen;
     };
+    using Read = busctl::ScriptedControl::WordRead;
+    const std::string first = "0040 RRRRRRRRRGRRRRRR 00AB RRRRRRRRGRGRGRGG";
     start();
     control.setWord(0xFE, 0x0040);
     control.setWord(0xFF, 0x00AB);
     user().click("cmdReadId");
-    EXPECT_EQ(cells("Manuf") + " " + cells("Dev"), "0040 RRRRRRRRRGRRRRRR 00AB RRRRRRRRGRGRGRGG");
-    EXPECT_EQ(control.wordReads(), (std::vector<busctl::ScriptedControl::WordRead>{{0xFE, 0x12}, {0xFF, 0x12}}));
+    EXPECT_EQ(cells("Manuf") + " " + cells("Dev"), first);
+    EXPECT_EQ(control.wordReads(), (std::vector<Read>{{0xFE, 0x12}, {0xFF, 0x12}}));
 
-    // The device word failing four times: only the manufacturer word changes.
+    // A word failing four times is left as it was; after the manufacturer word the device word is not read.
     control.setWord(0xFE, 0xFFFF);
     control.setWord(0xFF, 0x0000);
+    control.clearLog();
+    control.queueStatuses(busctl::op::ReadWordCmd, {1, 1, 1, 1});
+    user().click("cmdReadId");
+    EXPECT_EQ(cells("Manuf") + " " + cells("Dev"), first);
+    EXPECT_EQ(control.wordReads(), std::vector<Read>(4, {0xFE, 0x12}));
+    platform().clearMessages();
     control.queueStatuses(busctl::op::ReadWordCmd, {0, 1, 1, 1, 1});
     platform().setMousePointer(5);
     const auto from = static_cast<std::ptrdiff_t>(platform().pointerHistory().size());
