@@ -26,11 +26,9 @@ TEST(ReadIniValue, ValuesDefaultsAndWriteBack)
     const std::string seventy = std::string(60, 'x') + "y;" + std::string(8, 'z');  // the semicolon is the 62nd
     const Case cases[] = {
         {"missing key", "[system]\nOther=2\n", "1", "1", "[system]\nOther=2\nk=1\n"},
-        {"empty value", "[system]\nk=\n", "1", "1", "[system]\nk=1\n"},
         {"empty default, no file", std::nullopt, "", "", std::nullopt},
         {"empty default, empty value", "[system]\nk=\n", "", "", "[system]\nk=\n"},
         {"comment", "[system]\nk=0.5 ; comment\n", "1", "0.5", "[system]\nk=0.5 ; comment\n"},
-        {"only a comment", "[system]\nk=; comment\n", "1", "", "[system]\nk=; comment\n"},
         {"no semicolon, no trim", "[system]\nk=\" 2 \"\n", "1", " 2 ", "[system]\nk=\" 2 \"\n"},
         {"70 characters", "[system]\nk=" + seventy, "1", std::string(60, 'x'), "[system]\nk=" + seventy},
     };
