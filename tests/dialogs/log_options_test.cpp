@@ -70,7 +70,8 @@ TEST_F(LogOptionsTest, OkStoresEveryKeyAndTheIntervalTextWhileCancelAndTheCloseB
 TEST_F(LogOptionsTest, StoredKeysTickOnlyOnTrueForDevIdAndOnTrueWordsOrNonZeroNumbersForTheOthers)
 {
     const std::pair<const char*, std::pair<int, int>> cases[] = {
-        {"True", {1, 1}}, {"False", {0, 0}}, {"true", {0, 1}}, {"1", {0, 1}}, {"0", {0, 0}}, {"maybe", {0, 1}}};
+        {"True", {1, 1}}, {"False", {0, 0}}, {"true", {0, 1}}, {"FALSE", {0, 0}},
+        {"1", {0, 1}}, {"0", {0, 0}}, {"maybe", {0, 1}}, {";note", {0, 1}}};
     start();
     for (const auto& [text, expected] : cases) {
         const std::string before = std::string("[Logging]\nDEV_ID=") + text + "\nLDO3=" + text + "\n";
