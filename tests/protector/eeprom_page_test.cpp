@@ -72,9 +72,11 @@ TEST_F(EepromTest, FsFromTheChipIsWrittenBackOnceAndTheUvDelaysFollowTheCellCoun
     EXPECT_EQ(items, "0 2.5 5 10 12.5 15 20 30 1000- 2000- 3000- 4000- 5000- 6000- 7000- 8000- ");
     user().choose("cboCellCount", 0);
     EXPECT_EQ(list("cboUvDelay").text(), "6.25");
-    list("cboCellCount").userSetText("300");  // 255 cells
-    fill();
-    EXPECT_EQ(list("cboUvDelay").list(7), "765");
+    for (auto [typed, item7] : {std::pair{"300", "765"}, {"7.6", "24"}, {"6.5", "18"}}) {  // 255 cells; half to even
+        list("cboCellCount").userSetText(typed);
+        fill();
+        EXPECT_EQ(list("cboUvDelay").list(7), item7) << typed;
+    }
 
     // Unticking clears FS alone and shows the chip's code; after a failed read nothing is written.
     trace();
@@ -151,6 +153,7 @@ TEST_F(EepromTest, EachFaultShowsItsOneMessageWithTheLockAlreadyClosed)
     // Lasting board faults come last, where the cases before them no longer reach them.
     const std::tuple<const char*, Make, Texts, std::size_t> cases[] = {
         {"failed read in the first check", [](auto& bus, auto&) { bus.failByteTransfer(Read, 0x07, 1); }, {Prompt, FirstCheck}, 9},
+        {"failed complement write", [](auto& bus, auto&) { bus.failByteTransfer(Write, 0x09, 1); }, {Prompt, FirstCheck}, 5},
         {"failed 0x41 write", [](auto& bus, auto&) { bus.failByteTransfer(Write, 0x0B, 2); }, {Prompt, FirstCheck}, 13},
         {"failed closing write", [](auto& bus, auto&) { bus.failByteTransfer(Write, 0x0B, 3); }, {Prompt, Vlog, Gnd, SecondCheck}, 15},
         {"EEPROM bits that do not program", [](auto&, auto& board) { board.killEepromBits(0x0A, 0x40); }, {Prompt, Vlog, Gnd, SecondCheck}, 19},

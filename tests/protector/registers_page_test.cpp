@@ -69,7 +69,7 @@ TEST_F(RegistersPageTest, WriteSendsTheCellThenReadsAllOrRefusesWhatIsNoHexByte)
 {
     const std::tuple<const char*, int, const char*, const char*, std::string> cases[] = {
         {"cmdWrite", 1, "3", "W01=03 ", "03 00000011 W"}, {"Command18", 3, "81", "W03=81 ", "81 10000001 W"},
-        {"cmdWrite", 1, "G1", "", "G1"}};
+        {"cmdWrite", 2, "", "W02=00 ", "00 00000000 W"}, {"cmdWrite", 1, "G1", "", "G1"}};
     for (const auto& [button, index, typed, written, shown] : cases) {
         SCOPED_TRACE(std::string(button) + " " + typed);
         user().click("txtData", index);
@@ -113,6 +113,8 @@ TEST_F(RegistersPageTest, ScanReadsOneRegisterPerTickAndHighlightsOnlyTheLastOne
     EXPECT_EQ((Texts{row(6), row(7)}), before);
     advance(1000);
     EXPECT_EQ(std::pair(steps(), yellowCells()), std::pair(std::string("R07! R08 R09 R0A R00 R01"), Cells{1}));
+    user().click("cmdReadAll");  // whitens the highlight too
+    EXPECT_EQ(yellowCells(), Cells{});
 }
 
 TEST_F(RegistersPageTest, TabNeverLandsInAReadOnlyCellNorSticks)
