@@ -30,7 +30,8 @@ TEST(About, HelpAboutShowsTheTextsAndTheDateLoadingOnlyWhenUnloaded)
 {
     testsupport::TestDriver driver;
     platform::busctl::ScriptedControl control;
-    const fs::path programFile = driver.writeProgramFile("darnex", "program");
+    driver.platform().program().exeSuffix = ".exe";  // the name with the platform's suffix is looked for
+    const fs::path programFile = driver.writeProgramFile("darnex.exe", "program");
     auto open = [&, form = &driver.startProgram(control)] { driver.user(*form).pick("mnuAbout"); };
     auto& about = driver.program().about();
     auto text = [&](const char* label) { return about.get<forms::Label>(label).caption(); };
