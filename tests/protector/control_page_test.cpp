@@ -1,7 +1,4 @@
-// SSTab1 and the Control page: a change reads its register once and writes only its own field back;
-// the fill shows the registers as read, writing back only the boxes it changed; Self mode leaves only
-// the mode list enabled; the STATUS lamps tick once Toggle LTCLR has pulsed the latch clear. No byte
-// is ever written that was built from a failed read.
+// The Control page and the STATUS lamps; no byte is ever written that was built from a failed read.
 #include "platform/busctl/dispatch.h"
 #include "protector_fixture.h"
 
@@ -53,28 +50,15 @@ void refill(forms::ScriptedUser user)
     user.selectTab("SSTab1", 0);
 }
 
-TEST_F(ProtectorTest, EachTabShowsItsPanelAndTheFillShowsTheRegistersWritingBackOnlyTheBoxesItChanged)
+TEST_F(ProtectorTest, TabZeroFillsTheRegistersWritingBackOnlyTheBoxesItChangedAndTabsOneAndTwoDoNot)
 {
     start();
     TimerWatch tmrControl(form2(), "tmrControl", transfers());
-    const char* const pages[][2] = {{"Control", "picControl"}, {"EEPROM", "picEeprom"}, {"Registers", "picRegisters"}};
-    auto shownPanels = [&] {
-        std::string shown;
-        for (int i = 0; i < 3; ++i) {
-            auto& p = get(pages[i][1]);
-            EXPECT_EQ(std::tuple(tabs().tabCaption(i), tabs().tabPanel(i), p.left(), p.top()), std::tuple(pages[i][0], &p, 0, 360));
-            shown += p.effectivelyVisible() ? pages[i][1] : "";
-        }
-        return shown;
-    };
-    EXPECT_EQ(std::tuple(tabs().tab(), tabs().tabHeight(), tabs().tabCount(), shownPanels()), std::tuple(0, 520, 3, "picControl"));
     for (auto [reg, d] : {std::pair{0x01, 0x87}, {0x02, 0xC1}, {0x03, 0x00}, {0x04, 0x00}, {0x05, 0x0C}})
         bus().setByte(reg, static_cast<std::uint8_t>(d));
     get<forms::Timer>("tmrControl").setEnabled(true);
     user().selectTab("SSTab1", 2);
-    EXPECT_EQ(std::pair(trace(), shownPanels()), std::pair(std::string(), std::string("picRegisters")));
-    EXPECT_EQ(tmrControl.changes, std::vector<std::string>({"on@0"}));
-
+    EXPECT_EQ(trace(), "");
     user().selectTab("SSTab1", 0);
     EXPECT_EQ(tmrControl.changes, std::vector<std::string>({"on@0", "off@15"}));
     EXPECT_EQ(trace(), "R01=87 R01=87 W01=87 R01=87 W01=87 R01=87 W01=87 R01=87 W01=87 "
@@ -95,7 +79,7 @@ TEST_F(ProtectorTest, EachTabShowsItsPanelAndTheFillShowsTheRegistersWritingBack
     EXPECT_EQ(trace(), "R01=87 R02=C1 R03=00 R04=00 R05=0C");
     get<forms::Timer>("tmrControl").setEnabled(true);
     user().selectTab("SSTab1", 1);
-    EXPECT_EQ(std::pair(tmrControl.changes.back(), shownPanels()), std::pair(std::string("off@0"), std::string("picEeprom")));
+    EXPECT_EQ(tmrControl.changes.back(), "off@0");
 }
 
 TEST_F(ProtectorTest, AFillWhoseReadFailsWritesNothingOverTickedBoxes)
@@ -161,7 +145,6 @@ TEST_F(ProtectorTest, ToggleLtclrPulsesTheLatchClearAndStartsTheLampsEverySecond
 
     // A press whose read fails: no pulse, yet the lamps go on ticking.
     advance(500);
-    bus().clearLog();
     tmrStatus.changes.clear();
     bus().failByteTransfer(Read, 0x01, 1);
     user().click("cmdToggleLtclr");

@@ -1,6 +1,5 @@
 #pragma once
-// The whole program on the headless platform, on the scripted control or over the simulated board,
-// SSTab1 revealed as the program never does; tests act only as the scripted user.
+// The whole program, headless, SSTab1 revealed as the program never does.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -43,7 +42,6 @@ protected:
     {
         started = on ? on : &control;
         driver.startProgram(*started);
-        // Into the window's client area, over the application screen that would cover it.
         get("picApplication").setVisible(false);
         tabs().move(0, 0, tabs().width(), tabs().height());
         tabs().setVisible(true);
@@ -58,8 +56,7 @@ protected:
     template <class T = forms::Control>
     T& get(const std::string& name, int index = -1) { return form2().get<T>(name, index); }
     forms::TabControl& tabs() { return get<forms::TabControl>("SSTab1"); }
-    // The bus since the last look, a word a transfer: "R05=A3" a read, "W03=81" a write, "!" after a failed
-    // one, "52:" before one to a device other than 0x12.
+    // The bus since the last look: "R05=A3", "W03=81", "!" after a failure, "52:" for a device not 0x12.
     std::string trace()
     {
         std::string out;
@@ -78,8 +75,7 @@ private:
     busctl::ScriptedControl* started = nullptr;
 };
 
-// Each change of a timer's Enabled with the number of transfers seen by then ("on@4"), and of the
-// Visible of an image pair's elements ("hide1").
+// Changes of a timer's Enabled with the transfers seen by then ("on@4"), and of images' Visible ("hide1").
 struct TimerWatch : forms::FormObserver {
     TimerWatch(forms::Form& form, std::string timer, const Transfers& bus, std::string images = "")
         : timer(std::move(timer)), images(std::move(images)), bus(bus) { form.setObserver(this); }
