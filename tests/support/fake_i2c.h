@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <set>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "platform/busctl/i2c_dev_control.h"
@@ -36,11 +35,8 @@ public:
     void unplug() { plugged = false; }                       // every call fails with -ENODEV
     long functions;
 
-    // What reached the kernel: nodes opened ("<path> rw"/"ro"), transfers with their results, and
-    // those as "read word 0xFE at address 0x09" with " -> -6" when one failed.
-    std::vector<std::string> opened;
-    std::vector<std::pair<platform::busctl::SmbusTransfer, int>> transfers;
-    std::vector<std::string> transferLog() const;
+    // What reached the kernel: nodes opened ("<path> rw"), transfers ("read word 0xFE at address 0x09 -> -6").
+    std::vector<std::string> opened, transfers;
 
     int open(const std::string& path, int flags) override;
     void close(int fd) override;
