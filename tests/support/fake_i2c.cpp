@@ -3,8 +3,6 @@
 #include <fstream>
 
 #include <fcntl.h>
-#include <linux/i2c.h>
-#include <unistd.h>
 
 #include "platform/busctl/simulated_board.h"
 
@@ -33,8 +31,7 @@ void FakeI2cTree::addAdapter(int number, const std::string& name, Carrier carrie
     std::ofstream(paths().dev / node).flush();
 }
 
-BoardOnI2c::BoardOnI2c(SimulatedBoard& board)
-    : functions(I2C_FUNC_I2C | I2C_FUNC_SMBUS_BYTE_DATA | I2C_FUNC_SMBUS_WORD_DATA), board(board)
+BoardOnI2c::BoardOnI2c(SimulatedBoard& board) : board(board)
 {
     std::vector<Arg> open{{std::string(SimulatedBoard::AdapterName), Passing::ByRef}};
     board.invoke(op::OpenDevice, open);
@@ -46,12 +43,6 @@ int BoardOnI2c::open(const std::string& path, int flags)
     const int fd = ::open(path.c_str(), flags | O_CLOEXEC);
     return fd < 0 ? -errno : fd;
 }
-
-void BoardOnI2c::close(int fd) { ::close(fd); }
-
-long BoardOnI2c::functionality(int) { return plugged ? functions : -ENODEV; }
-
-int BoardOnI2c::setLimits(int) { return plugged ? 0 : -ENODEV; }
 
 int BoardOnI2c::transfer(int, const SmbusTransfer& t)
 {
