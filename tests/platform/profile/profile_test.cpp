@@ -42,7 +42,7 @@ TEST_F(Profile, FirstWritesCreateFolderAndFile)
     EXPECT_EQ(fs::status(folder / "new").permissions(), fs::perms::owner_all);
 }
 
-// A link, garbage, a long line and the user's layout all survive a write; reads are cut.
+// A link, garbage, a long line and the user's layout all survive a write.
 TEST_F(Profile, HandEditedFileKeepsEveryOtherByteAndItsLink)
 {
     const std::string before = "\0\xFF\xFE[[\x80]=\r\n\xC3\x28=\x01\r\n; settings\r\n[Logging]\r\nVCELL1 = True ; keep\r\n\r\n"
@@ -51,8 +51,6 @@ TEST_F(Profile, HandEditedFileKeepsEveryOtherByteAndItsLink)
     files.writeSettingsFile("real.ini", before);
     fs::create_symlink("real.ini", file);
     ::chmod(file.c_str(), 0640);
-    EXPECT_EQ(std::tuple(read("Long", 60), read("junk", 60), read("Empty"), read("Missing", 3)),
-              std::tuple(std::string(60, 'a'), std::string(60, 'x'), "", "def"));
     ASSERT_TRUE(write("Write Delay", "0.1"));
     ASSERT_TRUE(write("Log Rate", "5"));
     std::string expected = before;
