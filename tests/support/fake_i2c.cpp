@@ -3,8 +3,6 @@
 #include <fstream>
 
 #include <fcntl.h>
-#include <linux/i2c.h>
-#include <unistd.h>
 
 #include "platform/busctl/simulated_board.h"
 
@@ -33,8 +31,7 @@ void FakeI2cTree::addAdapter(int number, const std::string& name, Carrier carrie
     std::ofstream(paths().dev / node).flush();
 }
 
-BoardOnI2c::BoardOnI2c(SimulatedBoard& board)
-    : functions(I2C_FUNC_I2C | I2C_FUNC_SMBUS_BYTE_DATA | I2C_FUNC_SMBUS_WORD_DATA), board(board)
+BoardOnI2c::BoardOnI2c(SimulatedBoard& board) : board(board)
 {
     std::vector<Arg> open{{std::string(SimulatedBoard::AdapterName), Passing::ByRef}};
     board.invoke(op::OpenDevice, open);
@@ -47,25 +44,11 @@ int BoardOnI2c::open(const std::string& path, int flags)
     return fd < 0 ? -errno : fd;
 }
 
-void BoardOnI2c::close(int fd) { ::close(fd); }
-
-long BoardOnI2c::functionality(int) { return plugged ? functions : -ENODEV; }
-
-int BoardOnI2c::setLimits(int) { return plugged ? 0 : -ENODEV; }
-
 int BoardOnI2c::transfer(int, const SmbusTransfer& t)
 {
     const int result = !plugged ? -ENODEV : owned.count(t.address) ? -EBUSY : failing > 0 ? (--failing, -failError) : answer(t);
-    transfers.emplace_back(t, result);
+    transfers.push_back(describeTransfer(t) + (result < 0 ? " -> " + std::to_string(result) : ""));
     return result;
-}
-
-std::vector<std::string> BoardOnI2c::transferLog() const
-{
-    std::vector<std::string> log;
-    for (const auto& [t, result] : transfers)
-        log.push_back(describeTransfer(t) + (result < 0 ? " -> " + std::to_string(result) : ""));
-    return log;
 }
 
 // The board takes the program's 8-bit addresses; a refusal is no acknowledge on the wire.
@@ -74,23 +57,18 @@ int BoardOnI2c::answer(const SmbusTransfer& t)
     const auto address = static_cast<std::int16_t>(t.address << 1);
     const auto command = static_cast<std::int16_t>(t.command);
     const auto value = static_cast<std::int16_t>(t.value);
+    const bool word = t.kind == SmbusKind::ReadWordData || t.kind == SmbusKind::WriteWordData;
+    const bool read = t.kind == SmbusKind::ReadWordData || t.kind == SmbusKind::ReadByteData;
     std::vector<Arg> args;
-    int dispId = op::ReadWordCmd;
-    switch (t.kind) {
-    case SmbusKind::ReadWordData: args = {{command, Passing::ByRef}, {std::int16_t{0}, Passing::ByRef}, {address, Passing::ByValue}}; break;
-    case SmbusKind::WriteWordData: dispId = op::WriteWordCmd; args = {{command, Passing::ByValue}, {value, Passing::ByRef}, {address, Passing::ByValue}}; break;
-    case SmbusKind::ReadByteData:
-    case SmbusKind::WriteByteData:
-        dispId = op::RegisterTransfer;
-        args = {{std::int32_t{t.kind == SmbusKind::ReadByteData ? 2 : 1}, Passing::ByValue}, {address, Passing::ByRef},
-                {command, Passing::ByRef}, {value, Passing::ByRef}};
-        break;
-    }
+    if (word)
+        args = {{command, read ? Passing::ByRef : Passing::ByValue}, {value, Passing::ByRef}, {address, Passing::ByValue}};
+    else
+        args = {{std::int32_t{read ? 2 : 1}, Passing::ByValue}, {address, Passing::ByRef}, {command, Passing::ByRef}, {value, Passing::ByRef}};
+    const int dispId = !word ? op::RegisterTransfer : read ? op::ReadWordCmd : op::WriteWordCmd;
     if (std::get<std::int16_t>(board.invoke(dispId, args)) != 0)
         return -ENXIO;
-    if (t.kind == SmbusKind::ReadWordData)
-        return static_cast<std::uint16_t>(std::get<std::int16_t>(args[1].value));
-    return t.kind == SmbusKind::ReadByteData ? std::get<std::int16_t>(args[3].value) : 0;
+    const auto answered = std::get<std::int16_t>(args[word ? 1 : 3].value);
+    return !read ? 0 : word ? static_cast<std::uint16_t>(answered) : answered;
 }
 
 }  // namespace testsupport

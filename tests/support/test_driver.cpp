@@ -3,7 +3,7 @@
 #include <stdlib.h>
 
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <stdexcept>
 #include <system_error>
 
@@ -93,11 +93,7 @@ std::filesystem::path TestDriver::writeProgramFile(const std::string& name, cons
 std::optional<std::string> TestDriver::readSettingsFile(const std::string& name) const
 {
     std::ifstream in(settingsFolder() / name, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return in ? std::optional(std::string(std::istreambuf_iterator<char>(in), {})) : std::nullopt;
 }
 
 }  // namespace testsupport

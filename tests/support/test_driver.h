@@ -35,8 +35,6 @@ class TestDriver {
 public:
     TestDriver();  // the program file is "darnex" in the temporary program folder
     ~TestDriver();
-    TestDriver(const TestDriver&) = delete;
-    TestDriver& operator=(const TestDriver&) = delete;
 
     platform::forms::HeadlessPlatform& platform() { return platform_; }
     const std::filesystem::path& settingsFolder() const { return settings_.path(); }

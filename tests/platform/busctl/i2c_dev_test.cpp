@@ -103,7 +103,7 @@ TEST(I2cDevControl, TheProgramsFlowsReachTheBoardAtSevenBitAddresses)
     EXPECT_NE(writeByte(run.control, 0x12, 1, 1, 0), 0);
     EXPECT_NE(call(run.control, op::HDQWriteCmd, {longVal(1), integerRef(1), integerRef(1)}), 0);
     EXPECT_NE(call(run.control, op::ConfirmWrite), 0);
-    EXPECT_THAT(run.kernel.transferLog(),
+    EXPECT_THAT(run.kernel.transfers,
                 ElementsAre("read word 0xFE at address 0x09", "read word 0xFF at address 0x09", "write word 0x14 at address 0x09",
                             "read word 0x14 at address 0x09", "read word 0x00 at address 0x29",
                             "read word 0x08 at address 0x29", "read word 0x0B at address 0x29"));
@@ -129,8 +129,7 @@ TEST(I2cDevControl, BusFailuresBecomeReadErrorsAndNamedReports)
         script(run.kernel);
         run.user().click("cmdReadId");
         EXPECT_EQ(run.messages(), messages);
-        EXPECT_EQ(std::count_if(run.kernel.transfers.begin(), run.kernel.transfers.end(),
-                                [](const auto& t) { return t.first.command == 0xFE; }), attempts);
+        EXPECT_EQ(std::ranges::count_if(run.kernel.transfers, [](const auto& t) { return t.starts_with("read word 0xFE"); }), attempts);
         EXPECT_THAT(run.reports, ElementsAre(tree.node(7).string() + ": read word 0xFE at address 0x09: " + reason));
     }
 }

@@ -42,7 +42,7 @@ TEST_F(Profile, FirstWritesCreateFolderAndFile)
     EXPECT_EQ(fs::status(folder / "new").permissions(), fs::perms::owner_all);
 }
 
-// A link, garbage, a long line and the user's layout all survive a write; reads are cut.
+// A link, garbage, a long line and the user's layout all survive a write.
 TEST_F(Profile, HandEditedFileKeepsEveryOtherByteAndItsLink)
 {
     const std::string before = "\0\xFF\xFE[[\x80]=\r\n\xC3\x28=\x01\r\n; settings\r\n[Logging]\r\nVCELL1 = True ; keep\r\n\r\n"
@@ -51,8 +51,6 @@ TEST_F(Profile, HandEditedFileKeepsEveryOtherByteAndItsLink)
     files.writeSettingsFile("real.ini", before);
     fs::create_symlink("real.ini", file);
     ::chmod(file.c_str(), 0640);
-    EXPECT_EQ(std::tuple(read("Long", 60), read("junk", 60), read("Empty"), read("Missing", 3)),
-              std::tuple(std::string(60, 'a'), std::string(60, 'x'), "", "def"));
     ASSERT_TRUE(write("Write Delay", "0.1"));
     ASSERT_TRUE(write("Log Rate", "5"));
     std::string expected = before;
@@ -79,45 +77,21 @@ TEST_F(Profile, FailedReplaceLeavesTheOldFileWhole)
     EXPECT_EQ(entries(), 1);
 }
 
+// Over 1 MiB (sparse, so quick) or a pipe (a blocking open would wait for a writer).
 TEST_F(Profile, UnusableFilesGiveTheDefaultAndAreNotWritten)
 {
-    const auto expectUnusable = [&](const char* what) {
-        EXPECT_EQ(read("k"), "default") << what;
-        EXPECT_FALSE(write("k", "2")) << what;
-    };
     files.writeSettingsFile("QuelvarEV.ini", "[system]\nk=1\n");
-    fs::resize_file(file, 100'000'000);  // sparse, so quick
-    expectUnusable("100 MB");
-    EXPECT_EQ(fs::file_size(file), 100'000'000u);
-    fs::remove(file);
-    fs::create_directory(file);
-    expectUnusable("a folder");
-    fs::remove(file);
-    ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);  // a blocking open would wait for a writer
-    expectUnusable("a pipe");
-    file = files.writeSettingsFile("plain", "x") / "QuelvarEV.ini";
-    expectUnusable("a file in the folder's place");
-    EXPECT_EQ(get("plain"), "x");
-}
-
-TEST_F(Profile, NoPermissionMeansDefaultAndNoChange)
-{
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "permission bits do not stop root";
-    files.writeSettingsFile("QuelvarEV.ini", "[system]\nk=1\n");
-    ::chmod(folder.c_str(), 0500);
-    EXPECT_FALSE(write("k", "2"));
-    EXPECT_EQ(read("k"), "1");
-    ::chmod(file.c_str(), 0);
-    ::chmod(folder.c_str(), 0700);
+    fs::resize_file(file, 100'000'000);
     EXPECT_EQ(read("k"), "default");
     EXPECT_FALSE(write("k", "2"));
-    ::chmod(file.c_str(), 0600);
-    EXPECT_EQ(get(), "[system]\nk=1\n");
-    EXPECT_EQ(entries(), 1);
+    EXPECT_EQ(fs::file_size(file), 100'000'000u);
+    fs::remove(file);
+    ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+    EXPECT_EQ(read("k"), "default");
+    EXPECT_FALSE(write("k", "2"));
 }
 
-TEST(ProfilePlace, BareNamesLiveInTheSettingsFolder)
+TEST(ProfilePlace, SettingsFolderFollowsXdgThenHomeThenThePasswordDatabase)
 {
     EXPECT_EQ(profile::resolve("/etc/x.ini", "/cfg/q"), fs::path("/etc/x.ini"));  // bare names: the settings tests
     // Each test runs in a process of its own under CTest; the environment is not restored.
@@ -126,15 +100,8 @@ TEST(ProfilePlace, BareNamesLiveInTheSettingsFolder)
     EXPECT_EQ(profile::defaultSettingsFolder(), fs::path("/xdg/quelvar-ev"));
     ::setenv("XDG_CONFIG_HOME", "relative", 1);
     EXPECT_EQ(profile::defaultSettingsFolder(), fs::path("/home/u/.config/quelvar-ev"));
-    ::unsetenv("XDG_CONFIG_HOME");
-    EXPECT_EQ(profile::defaultSettingsFolder(), fs::path("/home/u/.config/quelvar-ev"));
-    // Without HOME the user's entry in the password database, never the current folder.
-    const passwd* user = ::getpwuid(::getuid());
-    ASSERT_TRUE(user && user->pw_dir && *user->pw_dir);
-    for (const char* home : {"", static_cast<const char*>(nullptr)}) {
-        home ? ::setenv("HOME", home, 1) : ::unsetenv("HOME");
-        EXPECT_EQ(profile::defaultSettingsFolder(), fs::path(user->pw_dir) / ".config/quelvar-ev");
-    }
+    ::unsetenv("HOME");  // never the current folder
+    EXPECT_EQ(profile::defaultSettingsFolder(), fs::path(::getpwuid(::getuid())->pw_dir) / ".config/quelvar-ev");
 }
 
 }  // namespace
