@@ -97,6 +97,17 @@ TEST_F(TestModeTest, FieldKeysPastesAndLeavingKeepTheWordInStepAndTouchNothingEl
     EXPECT_TRUE(control.calls().empty());
 }
 
+// A Read handled at the rule's first event pump: the field still ends showing the boxes.
+TEST_F(TestModeTest, InputHandledWhileAFieldIsLeftStillLeavesTheFieldShowingTheBoxes)
+{
+    control.setWord(0x00, 0xA5F0);
+    user().focus("txtTestMode0");
+    user().type("txtTestMode0", "1f");
+    platform().queueInput([&] { user().click("cmdReadTestMode0"); });
+    user().tab();
+    EXPECT_EQ(look("TestMode0"), "011E " + bitsOf(0x011E));
+}
+
 TEST_F(TestModeTest, ReadShowsTheWordFromTheChosenRegisterOrReportsAndChangesNothing)
 {
     // word, trim option chosen (-1: none), command read.
