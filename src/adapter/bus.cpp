@@ -5,10 +5,6 @@
 
 namespace adapter {
 
-namespace {
-constexpr int WordAttempts = 4;
-}
-
 std::int32_t ReadByteReg(common::Program& program, std::uint8_t reg, std::uint8_t& data)
 {
     std::int16_t address = reg;
@@ -25,18 +21,14 @@ std::int32_t WriteByteReg(common::Program& program, std::uint8_t reg, std::uint8
 
 std::int32_t ReadWordReg(common::Program& program, std::uint8_t command, std::uint8_t& ms, std::uint8_t& ls)
 {
-    std::int32_t status = program.usb().ReadSMBusWord(command, ms, ls);
-    for (int attempt = 1; status != 0 && attempt < WordAttempts; ++attempt)
-        status = program.usb().ReadSMBusWord(command, ms, ls);
+    std::int32_t status = retried([&] { return program.usb().ReadSMBusWord(command, ms, ls); });
     BusStatusHook(status);
     return status;
 }
 
 std::int32_t WriteWordReg(common::Program& program, std::uint8_t command, std::uint8_t ms, std::uint8_t ls)
 {
-    std::int32_t status = program.usb().WriteSMBusWord(command, ms, ls);
-    for (int attempt = 1; status != 0 && attempt < WordAttempts; ++attempt)
-        status = program.usb().WriteSMBusWord(command, ms, ls);
+    std::int32_t status = retried([&] { return program.usb().WriteSMBusWord(command, ms, ls); });
     BusStatusHook(status);
     return status;
 }

@@ -54,7 +54,7 @@ bool bitSet(std::uint8_t d, int bit) { return (d >> bit) & 1; }
 }  // namespace
 
 ControlPage::ControlPage(common::Program& program, forms::Form& form, forms::Control& picControl)
-    : program(program), form(form)
+    : program(program), form(form), hold(program)
 {
     build(picControl);
     bindHandlers();
@@ -211,30 +211,13 @@ void ControlPage::cmdToggleLtclr_Click()
 void ControlPage::changeBit(const forms::CheckBox& box, std::uint8_t reg, int bit)
 {
     const auto mask = static_cast<std::uint8_t>(1u << bit);
-    changeField(reg, mask, box.value() == 1 ? mask : 0);
+    hold.update(reg, mask, box.value() == 1 ? mask : 0);
 }
 
 void ControlPage::changeEntry(const forms::ComboBox& combo, std::uint8_t reg, std::uint8_t mask, int shift)
 {
     if (const int n = combo.listIndex(); n >= 0)
-        changeField(reg, mask, static_cast<std::uint8_t>(n << shift));
-}
-
-void ControlPage::changeField(std::uint8_t reg, std::uint8_t mask, std::uint8_t value)
-{
-    if (heldRegister == reg) {
-        // The box shows a value the chip never gave: read as ever, but write nothing.
-        std::uint8_t d = 0;
-        adapter::ReadByteReg(program, reg, d);
-        return;
-    }
-    updateField(program, reg, mask, value);
-}
-
-void ControlPage::fillRead(std::uint8_t reg, std::uint8_t& d)
-{
-    const bool failed = adapter::ReadByteReg(program, reg, d) != 0;
-    heldRegister = failed ? std::optional(reg) : std::nullopt;
+        hold.update(reg, mask, static_cast<std::uint8_t>(n << shift));
 }
 
 void ControlPage::showBits(const char* boxes, std::uint8_t d)
@@ -253,26 +236,26 @@ void ControlPage::InitializeControlPage()
 {
     // One byte takes each read in turn, so a failed read shows what it left.
     std::uint8_t d = 0;
-    fillRead(reg::OUTPUT_CNTRL, d);
+    hold.read(reg::OUTPUT_CNTRL, d);
     showBits("chkOutputControl", d);
 
-    fillRead(reg::STATE_CNTRL, d);
+    hold.read(reg::STATE_CNTRL, d);
     form.get<forms::CheckBox>("chkShdn").setValue(bitSet(d, 0) ? 1 : 0);
     showEntry("cboHost", bitSet(d, 1));
     showEntry("cboVgain", bitSet(d, 6));
     showEntry("cboIgain", bitSet(d, 7));
 
-    fillRead(reg::FNCTN_CNTRL, d);
+    hold.read(reg::FNCTN_CNTRL, d);
     showBits("chkFunctionControl", d);
 
-    fillRead(reg::CELL_BALANCE, d);
+    hold.read(reg::CELL_BALANCE, d);
     showBits("chkCellBal", d);
 
-    fillRead(reg::CELL_SEL, d);
+    hold.read(reg::CELL_SEL, d);
     const int cell = d & 0x0F;
     showEntry("cboCell", cell < CellEntries ? cell : 0);
     showEntry("cboCal", (d & 0x70) >> 4);
-    heldRegister.reset();
+    hold.release();
 
     SetControlMode();
 }

@@ -2,7 +2,8 @@
 // The Control page on picControl: registers 0x01-0x05 as boxes and lists. Each change writes
 // only its own field; the fill shows the registers as read.
 #include <cstdint>
-#include <optional>
+
+#include "protector/field_update.h"
 
 namespace common { class Program; }
 namespace platform::forms { class Form; class Control; class CheckBox; class ComboBox; }
@@ -35,17 +36,13 @@ private:
     void bindHandlers();
     void changeBit(const platform::forms::CheckBox& box, std::uint8_t reg, int bit);
     void changeEntry(const platform::forms::ComboBox& combo, std::uint8_t reg, std::uint8_t mask, int shift);
-    void changeField(std::uint8_t reg, std::uint8_t mask, std::uint8_t value);
-    // Reads `reg` into d for the fill; while the boxes it sets run their Clicks, a failed read
-    // keeps them from writing.
-    void fillRead(std::uint8_t reg, std::uint8_t& d);
     void showBits(const char* boxes, std::uint8_t d);
     void showEntry(const char* combo, int entry);
 
     common::Program& program;
     platform::forms::Form& form;
-    // The register whose fill read failed while its boxes are being set.
-    std::optional<std::uint8_t> heldRegister;
+    // Keeps the Clicks of boxes set from a failed fill read from writing.
+    FillHold hold;
 };
 
 }  // namespace protector

@@ -125,7 +125,7 @@ void addRow(forms::Form& form, forms::Control& frame, const FrameLayout& layout,
 }  // namespace
 
 EepromPage::EepromPage(common::Program& program, forms::Form& form, forms::Control& picEeprom)
-    : program(program), form(form)
+    : program(program), form(form), hold(program)
 {
     build(picEeprom);
     programming = std::make_unique<EepromProgramming>(program, form);
@@ -183,7 +183,10 @@ void EepromPage::InitializeEepromPage()
     showRegister(reg::OV_CFG, readRegister(reg::OV_CFG));
     showRegister(reg::UV_LEVEL, readRegister(reg::UV_LEVEL));
     // A change of the box runs chkFsBit_Click here, to its end.
-    form.get<forms::CheckBox>("chkFsBit").setValue(readRegister(reg::OUTPUT_CNTRL) & FsBit ? 1 : 0);
+    std::uint8_t output = 0;
+    hold.read(reg::OUTPUT_CNTRL, output);
+    form.get<forms::CheckBox>("chkFsBit").setValue(output & FsBit ? 1 : 0);
+    hold.release();
     buildUvDelayList();
     showRegister(reg::OCV_UV_DELAY, readRegister(reg::OCV_UV_DELAY));
     showRegister(reg::OCDELAY, readRegister(reg::OCDELAY));
@@ -207,7 +210,7 @@ void EepromPage::cboCellCount_Click()
 void EepromPage::chkFsBit_Click()
 {
     const bool ticked = form.get<forms::CheckBox>("chkFsBit").value() == 1;
-    updateField(program, reg::OUTPUT_CNTRL, FsBit, ticked ? FsBit : 0);
+    hold.update(reg::OUTPUT_CNTRL, FsBit, ticked ? FsBit : 0);
     setCellCount();
     buildUvDelayList();
     readRegister(reg::OUTPUT_CNTRL);

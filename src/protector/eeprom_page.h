@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "protector/field_update.h"
+
 namespace common { class Program; }
 namespace platform::forms { class Form; class Control; }
 
@@ -37,6 +39,8 @@ private:
     common::Program& program;
     platform::forms::Form& form;
     std::unique_ptr<EepromProgramming> programming;
+    // Keeps the FS box's Click from writing FS back after a failed fill read.
+    FillHold hold;
 };
 
 }  // namespace protector

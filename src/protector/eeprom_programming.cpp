@@ -1,5 +1,7 @@
 #include "protector/eeprom_programming.h"
 
+#include <string>
+
 #include "adapter/bus.h"
 #include "common/helpers.h"
 #include "common/program.h"
@@ -25,6 +27,7 @@ constexpr const char* FirstCheckFailed = "EEPROM data read verification failed."
 constexpr const char* PinToVlog = "Set EEPROM pin to VLOG.";
 constexpr const char* PinToGnd = "Set EEPROM pin to GND.";
 constexpr const char* SecondCheckFailed = "EEPROM did not program correctly.";
+constexpr const char* StillUnlocked = "EEPROM_CNTRL could not be reset to 0x00; the EEPROM may still be unlocked.";
 
 constexpr std::uint8_t Unlock = 0x62;
 constexpr std::uint8_t Program = 0x41;
@@ -74,8 +77,8 @@ void EepromProgramming::run()
 
     platform.msgBox(PinToVlog);
     platform.msgBox(PinToGnd);
-    if (adapter::WriteByteReg(program, reg::EEPROM_CNTRL, Lock) != 0)
-        return fail(SecondCheckFailed);
+    if (!lock())
+        return report(SecondCheckFailed, false);
     Bytes configuration{};
     for (std::size_t i = 0; i < expected.size(); ++i)
         configuration[i] = static_cast<std::uint8_t>(~expected[i]);
@@ -147,10 +150,17 @@ void EepromProgramming::showVgood()
         showLamp(form, VgoodBit, status);
 }
 
-void EepromProgramming::fail(const char* message)
+// An EEPROM left unlocked is worth the attempts of a word transfer.
+bool EepromProgramming::lock()
 {
-    adapter::WriteByteReg(program, reg::EEPROM_CNTRL, Lock);
-    form.platform().msgBox(message);
+    return adapter::retried([this] { return adapter::WriteByteReg(program, reg::EEPROM_CNTRL, Lock); }) == 0;
+}
+
+void EepromProgramming::fail(const char* message) { report(message, lock()); }
+
+void EepromProgramming::report(const char* message, bool locked)
+{
+    form.platform().msgBox(locked ? std::string(message) : std::string(message) + "\n" + StillUnlocked);
 }
 
 }  // namespace protector

@@ -28,8 +28,12 @@ private:
     std::uint8_t formByte(std::uint8_t reg);
     bool matches(const Bytes& expected);
     void showVgood();
+    // Writes the closing 0x00 to EEPROM_CNTRL; false when no attempt went through.
+    bool lock();
     // Locks the EEPROM before the message opens, so that no box waits with the lock open.
     void fail(const char* message);
+    // The message, with a warning below it when the lock could not be closed.
+    void report(const char* message, bool locked);
 
     common::Program& program;
     platform::forms::Form& form;

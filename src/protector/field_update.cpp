@@ -12,4 +12,18 @@ std::int32_t updateField(common::Program& program, std::uint8_t reg, std::uint8_
     return adapter::WriteByteReg(program, reg, static_cast<std::uint8_t>((d & ~mask) | (value & mask)));
 }
 
+void FillHold::read(std::uint8_t reg, std::uint8_t& d)
+{
+    const bool failed = adapter::ReadByteReg(program, reg, d) != 0;
+    held = failed ? std::optional(reg) : std::nullopt;
+}
+
+std::int32_t FillHold::update(std::uint8_t reg, std::uint8_t mask, std::uint8_t value)
+{
+    if (held != reg)
+        return updateField(program, reg, mask, value);
+    std::uint8_t d = 0;
+    return adapter::ReadByteReg(program, reg, d);
+}
+
 }  // namespace protector

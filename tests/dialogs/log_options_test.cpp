@@ -42,6 +42,18 @@ TEST_F(LogOptionsTest, OkStoresEveryKeyAndTheIntervalTextWhileCancelAndTheCloseB
         for (int i = 0; i < 40; ++i)
             EXPECT_EQ(ticked(i), 1) << i;
         EXPECT_EQ(std::pair(rate().listIndex(), rate().text()), std::pair(-1, std::string()));
+        // Tab goes once round every stop, the buttons and the interval after the fourth box.
+        auto user = driver.user(dialog());
+        user.focus("chkLog", 0);
+        std::string order, expected = "chkLog1 chkLog2 chkLog3 cmdOK cmdCancel cboLog ";
+        for (int i = 4; i < 40; ++i)
+            expected += "chkLog" + std::to_string(i) + " ";
+        for (int stop = 0; stop < 43; ++stop) {
+            user.tab();
+            const forms::Control* at = dialog().activeControl();
+            order += at ? at->name() + (at->index() >= 0 ? std::to_string(at->index()) : "") + " " : "none ";
+        }
+        EXPECT_EQ(order, expected + "chkLog0 ");
     }, "cmdCancel");
     EXPECT_EQ(std::pair(file(), vars().gvLogRate), std::pair(stored({}, std::nullopt), std::optional<double>()));
 
@@ -65,6 +77,11 @@ TEST_F(LogOptionsTest, OkStoresEveryKeyAndTheIntervalTextWhileCancelAndTheCloseB
 
     show([&] { driver.user(dialog()).click("chkLog", 5); }, nullptr);
     EXPECT_EQ(file(), stored({0, 20}, ""));
+    // The ends of the interval list are preselected too.
+    for (auto [typed, item] : {std::pair{"5", 0}, {"60", 5}}) {
+        show([&] { rate().userSetText(typed); });
+        show([&] { EXPECT_EQ(std::pair(rate().listIndex(), rate().text()), std::pair(item, std::string(typed))); }, "cmdCancel");
+    }
 }
 
 TEST_F(LogOptionsTest, StoredKeysTickOnlyOnTrueForDevIdAndOnTrueWordsOrNonZeroNumbersForTheOthers)

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -47,6 +48,8 @@ protected:
         tabs().setVisible(true);
         started->clearLog();
     }
+    // Before start(): the build folder as the program's folder, so that pictures are found.
+    void withPictures() { platform().program().folder = std::filesystem::path(QUELVAR_TEST_ARTIFACTS).parent_path(); }
     busctl::ScriptedControl& bus() { return *started; }
     const Transfers& transfers() { return bus().byteTransfers(); }
     forms::HeadlessPlatform& platform() { return driver.platform(); }
