@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "common/numbers.h"
+#include "platform/forms/combo_box.h"
 #include "protector/register_map.h"
 
 namespace protector {
@@ -57,6 +58,17 @@ const EepromField& eepromField(std::string_view control)
             return field;
     }
     throw std::logic_error("no EEPROM field " + std::string(control));
+}
+
+int chosenItem(const platform::forms::ComboBox& list)
+{
+    if (list.listIndex() >= 0)
+        return list.listIndex();
+    for (int i = 0; i < list.listCount(); ++i) {
+        if (list.list(i) == list.text())
+            return i;
+    }
+    return -1;
 }
 
 std::string uvDelayItem(int code, bool fsSet, std::uint8_t cellCount)

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+namespace platform::forms { class ComboBox; }
+
 namespace protector {
 
 enum class FieldKind { List, Check, Delay };
@@ -28,6 +30,9 @@ extern const std::array<EepromField, 13> EepromFields;
 inline constexpr std::array<std::uint8_t, 5> EepromRegisters{0x06, 0x07, 0x08, 0x09, 0x0A};
 // The field of a control named in the map (a design fault throws std::logic_error).
 const EepromField& eepromField(std::string_view control);
+
+// The item a list stands for: its selection, else the first item its text equals; -1 for none.
+int chosenItem(const platform::forms::ComboBox& list);
 
 // The UV delay list: 16 items, index = UVD code. With FS set items 0-7 scale with the cell count.
 inline constexpr int UvDelayItems = 16;

@@ -198,11 +198,7 @@ void EepromPage::cboCellCount_Click()
     setCellCount();
     // The chosen code stays chosen; only its text follows the new cell count.
     auto& uvDelay = form.get<forms::ComboBox>("cboUvDelay");
-    int code = uvDelay.listIndex();
-    for (int i = 0; code < 0 && i < uvDelay.listCount(); ++i) {
-        if (uvDelay.list(i) == uvDelay.text())
-            code = i;
-    }
+    const int code = chosenItem(uvDelay);
     buildUvDelayList();
     uvDelay.setListIndex(code);
 }

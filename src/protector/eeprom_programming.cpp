@@ -89,25 +89,13 @@ void EepromProgramming::run()
 forms::Control* EepromProgramming::firstWithoutValue() const
 {
     for (const EepromField& field : EepromFields) {
-        const bool valid = field.kind == FieldKind::List    ? itemOf(field.control) >= 0
+        const bool valid = field.kind == FieldKind::List    ? chosenItem(form.get<forms::ComboBox>(field.control)) >= 0
                            : field.kind == FieldKind::Delay ? ocDelayCode(form.get<forms::TextBox>(field.control).text()).has_value()
                                                             : true;
         if (!valid)
             return &form.get<forms::Control>(field.control);
     }
     return nullptr;
-}
-
-int EepromProgramming::itemOf(const char* list) const
-{
-    const auto& box = form.get<forms::ComboBox>(list);
-    if (box.listIndex() >= 0)
-        return box.listIndex();
-    for (int i = 0; i < box.listCount(); ++i) {
-        if (box.list(i) == box.text())
-            return i;
-    }
-    return -1;
 }
 
 // Settles the selection of each list of the register (the page then shows the item selected)
@@ -121,7 +109,7 @@ std::uint8_t EepromProgramming::formByte(std::uint8_t reg)
         int code = 0;
         switch (field.kind) {
         case FieldKind::List:
-            code = itemOf(field.control);
+            code = chosenItem(form.get<forms::ComboBox>(field.control));
             form.get<forms::ComboBox>(field.control).setListIndex(code);
             break;
         case FieldKind::Check: code = form.get<forms::CheckBox>(field.control).value(); break;

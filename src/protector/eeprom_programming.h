@@ -23,8 +23,6 @@ private:
     void run();
     // The first control, in register order, that holds no value the chip could take.
     platform::forms::Control* firstWithoutValue() const;
-    // The item a list stands for: its selection, else the first item its text equals; -1 for none.
-    int itemOf(const char* list) const;
     std::uint8_t formByte(std::uint8_t reg);
     bool matches(const Bytes& expected);
     void showVgood();
