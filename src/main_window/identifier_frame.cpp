@@ -3,6 +3,7 @@
 #include "common/helpers.h"
 #include "common/program.h"
 #include "main_window/form2.h"
+#include "main_window/bit_row.h"
 #include "platform/forms/platform.h"
 #include "platform/forms/simple_controls.h"
 
@@ -11,9 +12,6 @@ namespace main_window {
 using namespace platform::forms;
 
 namespace {
-
-constexpr Color BitSet = 0x0080FF80;    // light green
-constexpr Color BitClear = 0x008080FF;  // light red
 
 constexpr std::uint8_t ManufacturerIdCommand = 0xFE;
 constexpr std::uint8_t DeviceIdCommand = 0xFF;
@@ -95,7 +93,7 @@ void Form2::showIdentifier(const std::string& cells, const std::string& valueLab
         auto& cell = get<Label>(cells, bit);
         const bool set = (word >> bit) & 1u;
         cell.setCaption(set ? "         1" : "         0");
-        cell.setBackColor(set ? BitSet : BitClear);
+        cell.setBackColor(set ? SetBitColor : ClearBitColor);
     }
 }
 

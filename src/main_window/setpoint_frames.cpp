@@ -143,10 +143,7 @@ void SetpointFrames::clickBit(SetpointRow& row, int index)
     program.platform().doEvents();
 
     const SetpointField& f = row.field;
-    std::uint32_t sum = 0;
-    for (int i = 0; i < 16; ++i)
-        if (row.bits[static_cast<std::size_t>(i)]->value() == 1)
-            sum += 1u << i;
+    const std::uint32_t sum = packBits(row.bits);
     row.valueBox->setText(std::to_string((sum & fieldMask(f)) * static_cast<std::uint32_t>(unitFactor(f))));
 
     forms::CheckBox& bit = *row.bits[static_cast<std::size_t>(index)];

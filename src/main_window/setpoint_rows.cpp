@@ -27,14 +27,9 @@ void decompose(SetpointRow& row, double remainder)
 
 void packRow(const SetpointRow& row, std::uint8_t& ms, std::uint8_t& ls)
 {
-    unsigned low = 0;
-    unsigned high = 0;
-    for (int i = 0; i < 8; ++i) {
-        if (row.bits[static_cast<std::size_t>(i)]->value() == 1) low |= 1u << i;
-        if (row.bits[static_cast<std::size_t>(i + 8)]->value() == 1) high |= 1u << i;
-    }
-    ms = static_cast<std::uint8_t>(high);
-    ls = static_cast<std::uint8_t>(low);
+    const std::uint16_t word = packBits(row.bits);
+    ms = static_cast<std::uint8_t>(word >> 8);
+    ls = static_cast<std::uint8_t>(word & 0xFF);
 }
 
 namespace {

@@ -9,14 +9,13 @@
 #include <string>
 #include <string_view>
 
+#include "main_window/bit_row.h"
 #include "platform/forms/types.h"
 
 namespace platform::forms { class CheckBox; class TextBox; class Label; }
 
 namespace main_window {
 
-inline constexpr platform::forms::Color SetBitColor = 0x80FF80;
-inline constexpr platform::forms::Color ClearBitColor = 0x8080FF;
 inline constexpr platform::forms::Color OutsideFieldColor = 0x00C0C0C0;
 
 // A register's field: toggles bottomBit..topBit, toggle i worth step * 2^(i - bottomBit).
@@ -33,7 +32,7 @@ inline constexpr SetpointField InputCurrentField{0x3F, 7, 12, 256};
 
 struct SetpointRow {
     const SetpointField& field;
-    std::array<platform::forms::CheckBox*, 16> bits{};
+    BitRow bits{};
     platform::forms::TextBox* valueBox = nullptr;
     platform::forms::Label* overLimitLabel = nullptr;
 };

@@ -188,15 +188,6 @@ void TestModePage::build(Word& word, int order, forms::Control& picTestMode, con
     word.trim[0]->setValue(true);
 }
 
-std::uint16_t TestModePage::packed(const Word& word)
-{
-    unsigned sum = 0;
-    for (int i = 0; i < 16; ++i)
-        if (word.bits[static_cast<std::size_t>(i)]->value() == 1)
-            sum |= 1u << i;
-    return static_cast<std::uint16_t>(sum);
-}
-
 void TestModePage::showWord(Word& word, std::uint8_t ms, std::uint8_t ls)
 {
     for (int i = 0; i < 8; ++i) {
@@ -210,7 +201,7 @@ void TestModePage::showWord(Word& word, std::uint8_t ms, std::uint8_t ls)
 void TestModePage::clickBit(Word& word)
 {
     program.platform().doEvents();
-    const std::uint16_t sum = packed(word);
+    const std::uint16_t sum = packBits(word.bits);
     word.field->setText(wordText(static_cast<std::uint8_t>(sum >> 8), static_cast<std::uint8_t>(sum & 0xFF)));
 }
 
@@ -240,7 +231,7 @@ void TestModePage::lostFocus(Word& word)
     }
     // The field ends showing what Write would send, also when no box changed. Taken from the boxes,
     // not the text: input handled while a box's click rule pumped events may have changed some.
-    const std::uint16_t sum = packed(word);
+    const std::uint16_t sum = packBits(word.bits);
     const auto shown = wordText(static_cast<std::uint8_t>(sum >> 8), static_cast<std::uint8_t>(sum & 0xFF));
     word.field->setText(text.empty() && sum == 0 ? "" : shown);
 }
@@ -261,7 +252,7 @@ void TestModePage::readWord(Word& word)
 
 void TestModePage::writeWord(Word& word)
 {
-    const std::uint16_t sum = packed(word);
+    const std::uint16_t sum = packBits(word.bits);
     if (adapter::WriteWordReg(program, word.command, static_cast<std::uint8_t>(sum >> 8),
                               static_cast<std::uint8_t>(sum & 0xFF)) != 0)
         program.platform().msgBox("Write ERROR");

@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 
+#include "main_window/bit_row.h"
+
 namespace common { class Program; }
 namespace platform::forms {
 class Form; class Control; class CheckBox; class TextBox; class CommandButton; class OptionButton;
@@ -23,7 +25,7 @@ private:
     struct Word {
         std::uint8_t command;      // read and written
         std::uint8_t copyCommand;  // read while the read-only copy is chosen (trims only)
-        std::array<platform::forms::CheckBox*, 16> bits{};
+        BitRow bits{};
         platform::forms::TextBox* field = nullptr;
         platform::forms::CommandButton* read = nullptr;
         platform::forms::CommandButton* write = nullptr;
@@ -32,7 +34,6 @@ private:
     struct FrameLayout;
 
     void build(Word& word, int order, platform::forms::Control& picTestMode, const FrameLayout& layout);
-    static std::uint16_t packed(const Word& word);
     // Bit i + 8, then bit i, for i from 0 up; each change runs the frame's click rule.
     static void showWord(Word& word, std::uint8_t ms, std::uint8_t ls);
     void clickBit(Word& word);
