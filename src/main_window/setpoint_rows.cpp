@@ -67,29 +67,12 @@ std::optional<WriteFix> fixWriteValue(const SetpointField& field, std::string_vi
     if (!parsed)
         return std::nullopt;
     const long v = *parsed;
-    switch (field.command) {
-    case ChargeCurrentField.command:
-        if (v > 8064)
-            return setTo(8064, true);
-        if (v < 128)
-            return setTo(0);
-        return setTo(v / 128 * 128);
-    case ChargeVoltageField.command:
-        // Above the warning limit the value still goes out, clamped only to what the row holds.
-        if (v > 19200)
-            return v > 32752 ? setTo(32752, true) : keep(v, true);
-        if (v < 1024)
-            return setTo(0);
-        return setTo(v / 16 * 16);
-    case InputCurrentField.command:
-        if (v > 11004)
-            return v > 16128 ? setTo(16128, true) : keep(v, true);
-        if (v > 0 && v < 256)
-            return setTo(256);
-        return setTo(v / 256 * 256);
-    default:
-        return std::nullopt;
-    }
+    // Above the warning limit the value still goes out, clamped only to what the row holds.
+    if (v > field.warnAbove)
+        return v > field.highest() ? setTo(field.highest(), true) : keep(v, true);
+    if (v < field.lowest)
+        return setTo(field.below == BelowLowest::Lowest && v > 0 ? field.lowest : 0);
+    return setTo(v / field.step * field.step);
 }
 
 }  // namespace main_window

@@ -18,17 +18,25 @@ namespace main_window {
 
 inline constexpr platform::forms::Color OutsideFieldColor = 0x00C0C0C0;
 
-// A register's field: toggles bottomBit..topBit, toggle i worth step * 2^(i - bottomBit).
+// What a Write makes of a value below the field's lowest set-point.
+enum class BelowLowest { Zero, Lowest };
+
+// A register's field: toggles bottomBit..topBit, toggle i worth step * 2^(i - bottomBit), and the
+// limits a Write holds a typed value to. Above warnAbove the over-limit label shows.
 struct SetpointField {
     std::uint8_t command;
     int bottomBit;
     int topBit;
     int step;
+    long warnAbove;
+    long lowest;
+    BelowLowest below;
+    long highest() const { return ((1L << (topBit - bottomBit + 1)) - 1) * step; }
 };
 
-inline constexpr SetpointField ChargeCurrentField{0x14, 7, 12, 128};
-inline constexpr SetpointField ChargeVoltageField{0x15, 4, 14, 16};
-inline constexpr SetpointField InputCurrentField{0x3F, 7, 12, 256};
+inline constexpr SetpointField ChargeCurrentField{0x14, 7, 12, 128, 8064, 128, BelowLowest::Zero};
+inline constexpr SetpointField ChargeVoltageField{0x15, 4, 14, 16, 19200, 1024, BelowLowest::Zero};
+inline constexpr SetpointField InputCurrentField{0x3F, 7, 12, 256, 11004, 256, BelowLowest::Lowest};
 
 struct SetpointRow {
     const SetpointField& field;
