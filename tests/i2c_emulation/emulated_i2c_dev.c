@@ -128,41 +128,20 @@ static mode_t modeOf(int flags, va_list args)
     return (flags & (O_CREAT | O_TMPFILE)) ? (mode_t)va_arg(args, int) : 0;
 }
 
-EXPORT int open(const char* path, int flags, ...)
-{
-    va_list args;
-    va_start(args, flags);
-    const mode_t mode = modeOf(flags, args);
-    va_end(args);
-    return openNode(0, AT_FDCWD, path, flags, mode, "open");
-}
-
-EXPORT int open64(const char* path, int flags, ...)
-{
-    va_list args;
-    va_start(args, flags);
-    const mode_t mode = modeOf(flags, args);
-    va_end(args);
-    return openNode(0, AT_FDCWD, path, flags, mode, "open64");
-}
-
-EXPORT int openat(int dirfd, const char* path, int flags, ...)
-{
-    va_list args;
-    va_start(args, flags);
-    const mode_t mode = modeOf(flags, args);
-    va_end(args);
-    return openNode(1, dirfd, path, flags, mode, "openat");
-}
-
-EXPORT int openat64(int dirfd, const char* path, int flags, ...)
-{
-    va_list args;
-    va_start(args, flags);
-    const mode_t mode = modeOf(flags, args);
-    va_end(args);
-    return openNode(1, dirfd, path, flags, mode, "openat64");
-}
+// open, open64, openat and openat64: the mode comes only with O_CREAT or O_TMPFILE.
+#define OPEN_LIKE(name, at, dirfd, ...)                                  \
+    EXPORT int name(__VA_ARGS__, int flags, ...)                         \
+    {                                                                    \
+        va_list args;                                                    \
+        va_start(args, flags);                                           \
+        const mode_t mode = modeOf(flags, args);                         \
+        va_end(args);                                                    \
+        return openNode(at, dirfd, path, flags, mode, #name);            \
+    }
+OPEN_LIKE(open, 0, AT_FDCWD, const char* path)
+OPEN_LIKE(open64, 0, AT_FDCWD, const char* path)
+OPEN_LIKE(openat, 1, dirfd, int dirfd, const char* path)
+OPEN_LIKE(openat64, 1, dirfd, int dirfd, const char* path)
 
 EXPORT int __open_2(const char* path, int flags) { return openNode(0, AT_FDCWD, path, flags, 0, "open"); }
 EXPORT int __open64_2(const char* path, int flags) { return openNode(0, AT_FDCWD, path, flags, 0, "open64"); }
