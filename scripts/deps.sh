@@ -3,7 +3,8 @@
 set -euo pipefail
 packages=(cmake g++ make clang libclang-rt-14-dev qt6-base-dev libgl-dev googletest libgtest-dev
           libgmock-dev libbenchmark-dev fonts-liberation fonts-dejavu-core xvfb xauth
-          libi2c-dev)
+          libi2c-dev
+          i2c-tools)  # i2c-tools: the tests' peer for the byte order of SMBus words
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

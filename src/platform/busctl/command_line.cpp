@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "platform/busctl/i2c_adapters.h"
 #include "platform/forms/platform.h"
 
 namespace platform::busctl {
@@ -12,7 +13,7 @@ constexpr const char* Help =
     "Quelvar charger evaluation software.\n"
     "\n"
     "  --adapter=sim         run on the built-in simulated evaluation board (default)\n"
-    "  --adapter=usb         run on the first free USB-attached I2C adapter\n"
+    "  --adapter=usb         run on the first free USB-I2C bridge (i2c-tiny-usb, CP2112, ...)\n"
     "  --adapter=/dev/i2c-N  run on that I2C adapter, however it is attached\n"
     "  --help                show this help and exit\n"
     "  --version             show the version and exit\n";
@@ -27,7 +28,7 @@ std::string version()
 CommandLine failure(const std::string& line) { return {CommandLine::Action::Fail, {}, "darnex: " + line + "\n"}; }
 
 // Fills in the adapter of "--adapter=<value>"; an error line when the value is no choice.
-std::string chooseAdapter(const std::string& value, AdapterChoice& choice)
+std::string chooseAdapter(const std::string& value, const std::filesystem::path& sysfs, AdapterChoice& choice)
 {
     if (value == "sim") {
         choice = {AdapterChoice::Kind::Simulated, {}};
@@ -39,7 +40,10 @@ std::string chooseAdapter(const std::string& value, AdapterChoice& choice)
             ec = std::make_error_code(std::errc::no_such_file_or_directory);
         if (ec)
             return value + ": " + ec.message();
-        choice = {AdapterChoice::Kind::Device, value};
+        // Checked before anything opens it: an ioctl on another device could do anything.
+        if (!i2cDevNode(sysfs, value))
+            return value + ": not an I2C adapter (no i2c-dev device)";
+        choice = {AdapterChoice::Kind::Device, std::filesystem::canonical(value, ec)};
     } else {
         return "--adapter: '" + value + "' is none of sim, usb or a device such as /dev/i2c-1";
     }
@@ -48,7 +52,7 @@ std::string chooseAdapter(const std::string& value, AdapterChoice& choice)
 
 }  // namespace
 
-CommandLine parseCommandLine(const std::vector<std::string>& args)
+CommandLine parseCommandLine(const std::vector<std::string>& args, const std::filesystem::path& sysfs)
 {
     CommandLine line;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -67,7 +71,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
         } else {
             return failure((arg.rfind('-', 0) == 0 ? "unknown option '" : "unexpected argument '") + arg + "'");
         }
-        if (const std::string error = chooseAdapter(value, line.adapter); !error.empty())
+        if (const std::string error = chooseAdapter(value, sysfs, line.adapter); !error.empty())
             return failure(error);
     }
     return line;

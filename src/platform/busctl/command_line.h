@@ -11,7 +11,7 @@ namespace platform::busctl {
 struct AdapterChoice {
     enum class Kind { Simulated, Usb, Device };
     Kind kind = Kind::Simulated;
-    std::filesystem::path device;  // for Kind::Device
+    std::filesystem::path device;  // for Kind::Device: the i2c-dev node, symbolic links resolved
 };
 
 struct CommandLine {
@@ -23,7 +23,7 @@ struct CommandLine {
     int exitStatus() const { return action == Action::Fail ? 2 : 0; }
 };
 
-// args: the arguments after the program's name.
-CommandLine parseCommandLine(const std::vector<std::string>& args);
+// args: the arguments after the program's name; sysfs: where the kernel's device tree is.
+CommandLine parseCommandLine(const std::vector<std::string>& args, const std::filesystem::path& sysfs = "/sys");
 
 }  // namespace platform::busctl

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <utility>
 
@@ -12,11 +13,19 @@
 #include "platform/busctl/call_shape.h"
 
 namespace platform::busctl {
+namespace fs = std::filesystem;
 namespace {
 
 constexpr long NeededFunctions = I2C_FUNC_SMBUS_BYTE_DATA | I2C_FUNC_SMBUS_WORD_DATA;
 
 bool fitsByte(int v) { return v >= 0 && v <= 0xFF; }
+
+std::string hex(int v)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "%02X", static_cast<unsigned>(v) & 0xFFFF);
+    return text;
+}
 
 }  // namespace
 
@@ -59,15 +68,21 @@ Variant I2cDevControl::invoke(int dispId, std::vector<Arg>& args)
 
 std::vector<I2cDevControl::Candidate> I2cDevControl::candidates() const
 {
-    if (namedDevice)
-        return {{describeI2cAdapter(paths.sysfs, namedDevice->filename().string()), *namedDevice}};
-    std::vector<Candidate> out;
-    for (auto& adapter : listI2cAdapters(paths.sysfs)) {
-        if (adapter.usb)
-            out.push_back({adapter, paths.dev / adapter.node});
+    if (namedDevice) {
+        // Only an i2c-dev node, and the adapter's name from the node it resolves to.
+        const auto node = i2cDevNode(paths.sysfs, *namedDevice);
+        if (!node)
+            return {};
+        std::error_code ec;
+        return {{describeI2cAdapter(paths.sysfs, *node), fs::canonical(*namedDevice, ec)}};
     }
+    std::vector<Candidate> out;
+    for (auto& adapter : listI2cAdapters(paths.sysfs))
+        out.push_back({adapter, paths.dev / adapter.node});
     return out;
 }
+
+bool I2cDevControl::usable(const Candidate& c) const { return namedDevice || c.adapter.usb; }
 
 bool I2cDevControl::heldElsewhere(const std::filesystem::path& node)
 {
@@ -84,17 +99,38 @@ std::int16_t I2cDevControl::listFree(std::vector<Arg>& args)
     if (std::get<std::int32_t>(args[0].value) != 1)
         return fail(EINVAL, "refused call " + describeCall(op::ListFreeDevices, args));
     std::int32_t count = 0;
-    std::string names;
-    for (const Candidate& c : candidates()) {
-        if (heldElsewhere(c.node)) {
+    std::string names, seen;
+    const auto all = candidates();
+    for (const Candidate& c : all) {
+        seen += (seen.empty() ? "" : ", ") + c.adapter.node;
+        if (!usable(c)) {
+            report("skipped " + c.adapter.node + " \"" + c.adapter.name + "\": " + c.adapter.notUsb);
+        } else if (heldElsewhere(c.node)) {
             fail(EBUSY, c.node.string() + ": held by another run of the program");
-            continue;
+        } else {
+            names += (count++ ? "," : "") + c.adapter.listName();
         }
-        names += (count++ ? "," : "") + c.adapter.listName();
     }
+    if (namedDevice && all.empty())
+        report(namedDevice->string() + ": no i2c-dev adapter");
+    else if (all.empty() && !anyI2cNode())
+        report("no " + (paths.dev / "i2c-*").string() + ": the i2c-dev module may not be loaded (modprobe i2c-dev)");
+    else if (count == 0 && !namedDevice)
+        report("no free USB-I2C bridge" + (seen.empty() ? std::string(" among the adapters") : " among " + seen) +
+               "; name another bus with --adapter=/dev/i2c-N");
     args[1].value = count;
     args[2].value = names;
     return 0;
+}
+
+bool I2cDevControl::anyI2cNode() const
+{
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(paths.dev, ec)) {
+        if (entry.path().filename().string().starts_with("i2c"))
+            return true;
+    }
+    return false;
 }
 
 std::int16_t I2cDevControl::openDevice(const std::string& name)
@@ -102,7 +138,7 @@ std::int16_t I2cDevControl::openDevice(const std::string& name)
     closeAdapter();
     const std::string node = name.substr(0, name.find(' '));
     const auto all = candidates();
-    const auto it = std::find_if(all.begin(), all.end(), [&](const Candidate& c) { return c.adapter.node == node; });
+    const auto it = std::find_if(all.begin(), all.end(), [&](const Candidate& c) { return c.adapter.node == node && usable(c); });
     if (it == all.end())
         return fail(ENODEV, "\"" + name + "\": no such adapter to open");
     const std::string path = it->node.string();
@@ -113,18 +149,21 @@ std::int16_t I2cDevControl::openDevice(const std::string& name)
         seam.close(f);
         return fail(error, path + ": " + why);
     };
-    if (::flock(f, LOCK_EX | LOCK_NB) != 0)
-        return refuse(errno == EWOULDBLOCK ? EBUSY : errno, "held by another run of the program");
+    if (::flock(f, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
+        return error == EWOULDBLOCK ? refuse(EBUSY, "held by another run of the program")
+                                    : refuse(error, std::string("cannot lock it: ") + std::strerror(error));
+    }
     const long funcs = seam.functionality(f);
     if (funcs < 0)
-        return refuse(static_cast<int>(-funcs), std::strerror(static_cast<int>(-funcs)));
+        return refuse(static_cast<int>(-funcs), std::string("cannot read what it can do: ") + std::strerror(static_cast<int>(-funcs)));
     if ((funcs & NeededFunctions) != NeededFunctions)
         return refuse(EOPNOTSUPP, "the adapter cannot do SMBus byte and word data transfers");
-    if (const int r = seam.setLimits(f); r < 0)
-        return refuse(-r, std::string("cannot set its timeout: ") + std::strerror(-r));
     fd = f;
     openNode = path;
+    openAdapter = it->adapter.node;
     lastReport.clear();
+    report("using " + path + " \"" + it->adapter.name + "\"");
     return 0;
 }
 
@@ -137,18 +176,38 @@ void I2cDevControl::closeAdapter()
 
 std::int16_t I2cDevControl::transfer(SmbusKind kind, int address, int command, int value, std::int16_t* read)
 {
-    if (fd < 0)
-        return fail(EBADF, (namedDevice ? namedDevice->string() : std::string("USB adapter")) + ": not open");
-    if (!fitsByte(address) || !fitsByte(command))
-        return fail(EINVAL, openNode + ": no such address or command");
-    const SmbusTransfer t{kind, static_cast<std::uint8_t>(address >> 1), static_cast<std::uint8_t>(command),
-                          static_cast<std::uint16_t>(value)};
+    if (fd < 0) {
+        const std::string device = !openNode.empty() ? openNode : namedDevice ? namedDevice->string() : std::string("USB adapter");
+        return fail(EBADF, device + ": not open");
+    }
+    // General call, reserved and 10-bit addresses stay off the wire.
+    const int wire = address >> 1;
+    if (!fitsByte(address) || wire < 0x08 || wire > 0x77 || !fitsByte(command))
+        return fail(EINVAL, openNode + ": no such address or command (address 0x" + hex(wire) + ", command 0x" + hex(command) + ")");
+    const SmbusTransfer t{kind, static_cast<std::uint8_t>(wire), static_cast<std::uint8_t>(command), static_cast<std::uint16_t>(value)};
+    if (const int r = seam.setAddress(fd, t.address); r < 0) {
+        const std::string why = r == -EBUSY ? "a kernel driver owns address 0x" + hex(wire) + " on this adapter"
+                                            : "cannot set address 0x" + hex(wire) + ": " + std::strerror(-r);
+        return failedTransfer(-r, openNode + ": " + why);
+    }
     const int r = seam.transfer(fd, t);
     if (r < 0)
-        return fail(-r, openNode + ": " + describeTransfer(t) + ": " + std::strerror(-r));
+        return failedTransfer(-r, openNode + ": " + describeTransfer(t) + ": " + std::strerror(-r));
     if (read)
         *read = static_cast<std::int16_t>(r);
     return 0;
+}
+
+// The kernel removes an unplugged adapter only once every open file of it is closed: let go of it.
+std::int16_t I2cDevControl::failedTransfer(int error, const std::string& what)
+{
+    const std::int16_t status = fail(error, what);
+    std::error_code ec;
+    if (!fs::exists(paths.sysfs / "class" / "i2c-dev" / openAdapter, ec) && !ec) {
+        closeAdapter();
+        report(openNode + ": the adapter is gone; closed it");
+    }
+    return status;
 }
 
 std::int16_t I2cDevControl::registerTransfer(std::vector<Arg>& args)
@@ -172,10 +231,15 @@ std::int16_t I2cDevControl::registerTransfer(std::vector<Arg>& args)
 
 std::int16_t I2cDevControl::fail(int error, const std::string& what)
 {
-    if (reporter && what != lastReport)
-        reporter(what);
-    lastReport = what;
+    report(what);
     return static_cast<std::int16_t>(error > 0 && error <= 0x7FFF ? error : EIO);
+}
+
+void I2cDevControl::report(const std::string& line)
+{
+    if (reporter && line != lastReport)
+        reporter(line);
+    lastReport = line;
 }
 
 }  // namespace platform::busctl

@@ -1,8 +1,9 @@
 #pragma once
 // The adapter control on Linux i2c-dev: the control's operations carried as SMBus transfers on
-// one adapter. It lists and opens only USB-attached adapters, unless the user named a device
-// node, which it then uses whatever carries it. An open adapter is held with an advisory lock,
-// so that a second run of the program does not get it.
+// one adapter. It lists and opens only USB-I2C bridges, unless the user named an i2c-dev node,
+// which it then uses whatever carries it. An open adapter is held with an advisory lock, so that
+// a second run of the program does not get it; an unplugged one is let go of at its first failed
+// transfer. No adapter-wide setting (timeout, retries) is changed, and no address is forced.
 //
 // The program's 8-bit device addresses go on the wire shifted right by one (0x12 -> 0x09).
 // WriteWordCmd / ReadWordCmd: SMBus write / read word data. RegisterTransfer mode 1 / 2: SMBus
@@ -26,7 +27,7 @@ struct I2cPaths {
 
 class I2cDevControl final : public AdapterControl {
 public:
-    // namedDevice: the device node the user chose; without it, the USB-attached adapters.
+    // namedDevice: the device node the user chose; without it, the USB-I2C bridges.
     I2cDevControl(I2cSeam& seam, I2cPaths paths, std::optional<std::filesystem::path> namedDevice = std::nullopt);
     ~I2cDevControl() override;
     I2cDevControl(const I2cDevControl&) = delete;
@@ -34,8 +35,9 @@ public:
 
     Variant invoke(int dispId, std::vector<Arg>& args) override;
 
-    // Receives one line per failure, naming the device and the reason; a repeat of the line
-    // before it is left out, so that a pulled cable does not flood the output.
+    // Receives one line per failure, naming the device and the reason, and what it took and
+    // skipped; a repeat of the line before it is left out, so that a pulled cable does not
+    // flood the output.
     void setReporter(std::function<void(const std::string&)> report) { reporter = std::move(report); }
 
 private:
@@ -44,13 +46,17 @@ private:
         std::filesystem::path node;
     };
     std::vector<Candidate> candidates() const;
+    bool usable(const Candidate& c) const;
+    bool anyI2cNode() const;
     bool heldElsewhere(const std::filesystem::path& node);
     std::int16_t listFree(std::vector<Arg>& args);
     std::int16_t openDevice(const std::string& name);
     void closeAdapter();
     std::int16_t transfer(SmbusKind kind, int address, int command, int value, std::int16_t* read);
     std::int16_t registerTransfer(std::vector<Arg>& args);
+    std::int16_t failedTransfer(int error, const std::string& what);
     std::int16_t fail(int error, const std::string& what);
+    void report(const std::string& line);
 
     I2cSeam& seam;
     I2cPaths paths;
@@ -58,7 +64,8 @@ private:
     std::function<void(const std::string&)> reporter;
     std::string lastReport;
     int fd = -1;
-    std::string openNode;  // the open device node, for messages
+    std::string openNode;     // the open device node, for messages
+    std::string openAdapter;  // its "i2c-N"
     bool wordWritten = false;
 };
 

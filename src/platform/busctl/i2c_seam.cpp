@@ -13,12 +13,6 @@ extern "C" {
 }
 
 namespace platform::busctl {
-namespace {
-
-// In units of 10 ms: a transfer never holds the window for longer than this.
-constexpr unsigned long TimeoutTicks = 10;
-
-}  // namespace
 
 std::string describeTransfer(const SmbusTransfer& t)
 {
@@ -44,18 +38,16 @@ long KernelI2c::functionality(int fd)
     return static_cast<long>(funcs & 0x7FFFFFFF);
 }
 
-int KernelI2c::setLimits(int fd)
+// The adapter's own timeout and retries (I2C_TIMEOUT, I2C_RETRIES) are left alone: they hold for
+// every driver on that bus and outlive the run.
+int KernelI2c::setAddress(int fd, std::uint8_t address)
 {
-    if (::ioctl(fd, I2C_TIMEOUT, TimeoutTicks) < 0 || ::ioctl(fd, I2C_RETRIES, 0UL) < 0)
-        return -errno;
-    return 0;
+    // I2C_SLAVE, never I2C_SLAVE_FORCE: an address a driver owns stays the driver's.
+    return ::ioctl(fd, I2C_SLAVE, static_cast<unsigned long>(address)) < 0 ? -errno : 0;
 }
 
 int KernelI2c::transfer(int fd, const SmbusTransfer& t)
 {
-    // I2C_SLAVE, never I2C_SLAVE_FORCE: an address a driver owns stays the driver's.
-    if (::ioctl(fd, I2C_SLAVE, static_cast<unsigned long>(t.address)) < 0)
-        return -errno;
     switch (t.kind) {
     case SmbusKind::ReadByteData: return i2c_smbus_read_byte_data(fd, t.command);
     case SmbusKind::WriteByteData: return i2c_smbus_write_byte_data(fd, t.command, static_cast<std::uint8_t>(t.value));

@@ -26,10 +26,10 @@ public:
     virtual void close(int fd) = 0;
     // The adapter's functionality mask (I2C_FUNC_*), or -errno.
     virtual long functionality(int fd) = 0;
-    // A short timeout and no retries of the adapter's own: the bus wrappers retry.
-    virtual int setLimits(int fd) = 0;
-    // One SMBus transfer; the byte or word read (0 for a write), or -errno. An address that a
-    // kernel driver owns fails with -EBUSY: it is never forced.
+    // The 7-bit address of the transfers that follow, or -errno. An address that a kernel driver
+    // owns fails with -EBUSY: it is never forced.
+    virtual int setAddress(int fd, std::uint8_t address) = 0;
+    // One SMBus transfer at the address set before; the byte or word read (0 for a write), or -errno.
     virtual int transfer(int fd, const SmbusTransfer& t) = 0;
 };
 
@@ -39,7 +39,7 @@ public:
     int open(const std::string& path, int flags) override;
     void close(int fd) override;
     long functionality(int fd) override;
-    int setLimits(int fd) override;
+    int setAddress(int fd, std::uint8_t address) override;
     int transfer(int fd, const SmbusTransfer& t) override;
 };
 
