@@ -8,6 +8,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QWindow>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
@@ -98,6 +100,48 @@ TEST_F(QtMainWindow, WordsTypedWrittenAndReadBackThroughTheWidgetsThenTheWindows
     EXPECT_EQ(text("txtTrim0"), "5A3C");
     EXPECT_FALSE(widget("cmdWriteTrim0")->isEnabled());
     testsupport::renderArtifact(form, "main_window/test_mode.png");
+}
+
+// A click close behind typing: the press moves the focus, the field's lost-focus rule pumps
+// events, and the release is already queued. The click still lands once, after the rule, on the
+// typed value, and leaves nothing drawn pressed.
+TEST_F(QtMainWindow, QuickClickAfterTypingLandsOnceOnTheTypedValue)
+{
+    window.activateWindow();
+    form.get<forms::MenuItem>("mnuTestMode").userPick();
+    run.platform.doEvents();
+    const struct {
+        const char* name;
+        int index;
+        const char* typed;  // unlike what the boxes show, so that the rule changes some
+        const char* field;  // afterwards
+        std::uint16_t board;
+    } rows[] = {
+        {"chkTrim0", 1, "5a3c", "5A3E", 0x4A21},  // a bit the typed word leaves as it was
+        {"cmdWriteTrim0", -1, "1234", "1234", 0x1234},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        auto& control = form.get<forms::Control>(row.name, row.index);
+        int clicks = 0;
+        const auto handler = control.onClick;
+        control.onClick = [&] { ++clicks, handler(); };
+        form.get<forms::Control>("txtTrim0").setFocus();
+        type("txtTrim0", QString("\b\b\b\b") + row.typed);
+        // Past the pump's throttle, so that the rule's pump runs for real.
+        for (const std::int64_t until = run.platform.nowMs() + 5; run.platform.nowMs() < until;)
+            run.platform.waitForEvents(until);
+        QWidget* target = widget(row.name, row.index);
+        const QPointF at = target->mapTo(&window, target->rect().center()), global = target->mapToGlobal(target->rect().center());
+        QCoreApplication::postEvent(window.windowHandle(), new QMouseEvent(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+        QCoreApplication::postEvent(window.windowHandle(), new QMouseEvent(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+        QCoreApplication::processEvents();
+        EXPECT_EQ(clicks, 1);
+        EXPECT_FALSE(button(row.name, row.index).isDown());
+        EXPECT_EQ(text("txtTrim0"), row.field);
+        EXPECT_EQ(run.board.peekWord(0x52, 0x08), row.board);
+        control.onClick = handler;
+    }
 }
 
 // Focus shows on every kind that takes it, however it came there (here set by the program).

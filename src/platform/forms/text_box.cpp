@@ -145,9 +145,12 @@ void TextBox::userReplaceText(std::string v)
         setFocus();
     if (!hasFocus() || locked_)
         return;
+    // A new string, not a cut one (nor one assigned into it): that would keep the whole paste's
+    // buffer for as long as the text.
     if (maxLength_ > 0 && charCount(v) > maxLength_)
-        v.resize(byteOffset(v, maxLength_));
-    setText(std::move(v));
+        setText(std::string(v, 0, byteOffset(v, maxLength_)));
+    else
+        setText(std::move(v));
 }
 
 }  // namespace platform::forms

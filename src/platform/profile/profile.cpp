@@ -153,6 +153,24 @@ std::optional<fs::path> createBeside(const fs::path& target, int& fd)
     return std::nullopt;
 }
 
+// The file a chain of symbolic links ends at, existing or not; the name itself when it is no
+// link. Relative links count from their own folder. Empty for a loop or an unreadable link.
+std::optional<fs::path> linkTarget(const fs::path& file)
+{
+    fs::path at = file;
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code error;
+        const fs::file_status status = fs::symlink_status(at, error);
+        if (!fs::is_symlink(status))
+            return at;
+        const fs::path next = fs::read_symlink(at, error);
+        if (error || next.empty())
+            return std::nullopt;
+        at = next.is_absolute() ? next : at.parent_path() / next;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::string readString(const fs::path& file, std::string_view section, std::string_view key,
@@ -176,13 +194,11 @@ bool writeString(const fs::path& file, std::string_view section, std::string_vie
     if (file.empty() || !file.has_filename())
         return false;
     // Replacing a symbolic link with a plain file would cut the user's link; write its target.
-    fs::path target = file;
-    std::error_code error;
-    if (fs::is_symlink(fs::symlink_status(file, error))) {
-        fs::path resolved = fs::canonical(file, error);
-        if (!error)
-            target = std::move(resolved);
-    }
+    const std::optional<fs::path> resolved = linkTarget(file);
+    if (!resolved)
+        return false;
+    const fs::path& target = *resolved;
+    const bool linked = target != file;
 
     const Loaded old = load(target);
     if (old.status == LoadStatus::Unusable)
@@ -194,7 +210,10 @@ bool writeString(const fs::path& file, std::string_view section, std::string_vie
         return true;
 
     const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
-    if (!makeFolders(folder))
+    // A link's target is made only in a folder that is there: the link names where the user
+    // keeps the file, and a missing folder there is more likely a typo than a wish.
+    std::error_code error;
+    if (linked ? !fs::is_directory(folder, error) : !makeFolders(folder))
         return false;
     int rawFd = -1;
     const std::optional<fs::path> temporaryPath = createBeside(target, rawFd);
@@ -230,16 +249,39 @@ fs::path resolve(std::string_view fileName, const fs::path& settingsFolder)
     return settingsFolder.empty() ? fs::path() : settingsFolder / name;
 }
 
+namespace {
+
+fs::path userDatabaseHome()
+{
+    const long suggested = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+    std::string buffer(suggested > 0 ? static_cast<std::size_t>(suggested) : 1024, '\0');
+    for (;;) {
+        passwd entry {};
+        passwd* found = nullptr;
+        const int result = ::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found);
+        if (result == ERANGE && buffer.size() < 1024 * 1024) {
+            buffer.resize(buffer.size() * 2);
+            continue;
+        }
+        if (result != 0 || !found || !entry.pw_dir || !fs::path(entry.pw_dir).is_absolute())
+            return {};
+        return entry.pw_dir;
+    }
+}
+
+}  // namespace
+
 fs::path defaultSettingsFolder()
 {
     const char* configHome = std::getenv("XDG_CONFIG_HOME");
     if (configHome && fs::path(configHome).is_absolute())
         return fs::path(configHome) / "quelvar-ev";
+    // A relative HOME would put the settings under whatever folder the program was started in.
     fs::path home;
-    if (const char* homeVariable = std::getenv("HOME"); homeVariable && *homeVariable)
+    if (const char* homeVariable = std::getenv("HOME"); homeVariable && fs::path(homeVariable).is_absolute())
         home = homeVariable;
-    else if (const passwd* user = ::getpwuid(::getuid()); user && user->pw_dir && *user->pw_dir)
-        home = user->pw_dir;
+    else
+        home = userDatabaseHome();
     if (home.empty())
         return {};
     return home / ".config" / "quelvar-ev";

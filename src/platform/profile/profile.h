@@ -33,7 +33,8 @@ struct WriteOptions {
 // Sets the key in the section, creating the folder, file, section and key as needed and
 // keeping every other byte of the file. The new file is written beside the old one, synced and
 // renamed over it, so a crash leaves either the old file or the new one, never half of one; it
-// keeps the old file's permission bits, and a symbolic link is followed to the file it names.
+// keeps the old file's permission bits, and a symbolic link stays a link: the file it names is
+// written (made, when it does not exist yet, only in a folder that does), beside itself.
 // Returns false, leaving the file as it was and no temporary behind, when the names or value
 // cannot be written (see withValue in ini_text.h), the file cannot be read in full (not a
 // regular file, unreadable, larger than maxFileBytes) or the new file cannot be put in place.
@@ -48,8 +49,8 @@ std::filesystem::path resolve(std::string_view fileName,
                               const std::filesystem::path& settingsFolder);
 
 // $XDG_CONFIG_HOME/quelvar-ev, or ~/.config/quelvar-ev when that is unset, empty or relative.
-// The home folder is $HOME, else the user database's entry; an empty path when neither gives
-// one. The folder is not created here: writeString creates it when it first writes a file.
+// The home folder is $HOME when that is absolute, else the user database's entry; an empty path
+// when neither gives one. The folder is not created here: writeString creates it when it first writes a file.
 std::filesystem::path defaultSettingsFolder();
 
 }  // namespace platform::profile

@@ -6,6 +6,8 @@
 #include <QIcon>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPointer>
+#include <QWindow>
 
 #include "platform/forms/menu_item.h"
 #include "platform/qtview/client_area.h"
@@ -202,8 +204,58 @@ void FormWindow::reconcileFocus()
     w->setFocus(Qt::OtherFocusReason);
 }
 
+void FormWindow::showEvent(QShowEvent* event)
+{
+    // The native window exists from the first show; installing again only moves the filter.
+    if (QWindow* handle = windowHandle())
+        handle->installEventFilter(this);
+    QMainWindow::showEvent(event);
+}
+
+bool FormWindow::gateInput(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+        break;
+    default:
+        return false;
+    }
+    if (pressing_) {
+        held_.push_back(std::unique_ptr<QEvent>(event->clone()));
+        return true;
+    }
+    if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonDblClick)
+        return false;
+    QWindow* handle = windowHandle();
+    const QPointer<FormWindow> alive(this);
+    pressing_ = true;
+    // The window's own handling, as if this filter had let the event through.
+    static_cast<QObject*>(handle)->event(event);
+    if (!alive)
+        return true;
+    pressing_ = false;
+    // One queue for all: a held press delivered here holds what comes during it behind what
+    // was held before it.
+    while (!held_.empty()) {
+        const std::unique_ptr<QEvent> next = std::move(held_.front());
+        held_.pop_front();
+        QCoreApplication::sendEvent(handle, next.get());
+        if (!alive)
+            return true;
+    }
+    return true;
+}
+
 bool FormWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == windowHandle() && watched)
+        return gateInput(event) || QMainWindow::eventFilter(watched, event);
     if (event->type() == QEvent::FocusIn && mirroring_ == 0) {
         if (ControlView* view = byWidget_.value(watched))
             userFocused(*view, static_cast<QFocusEvent*>(event)->reason());

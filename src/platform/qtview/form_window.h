@@ -3,6 +3,7 @@
 // the user's input goes to the model first; the widgets follow the model, never the reverse.
 #include <QHash>
 #include <QMainWindow>
+#include <deque>
 #include <memory>
 #include <unordered_map>
 
@@ -34,6 +35,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     bool focusNextPrevChild(bool next) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     ControlView* ensureView(forms::Control& control);
@@ -42,6 +44,10 @@ private:
     void userFocused(ControlView& view, Qt::FocusReason reason);
     // After the model moved things around, put Qt's focus where the model's is.
     void reconcileFocus();
+    // A press gives the focus before the pressed control sees it; a lost-focus rule that pumps
+    // events there would hand the control its release first, and the click would be lost. Input
+    // reaching the window while a press is delivered waits, in order, until the press is done.
+    bool gateInput(QEvent* event);
 
     forms::Form& form_;
     ClientArea* client_;
@@ -50,6 +56,8 @@ private:
     QHash<const QObject*, ControlView*> byWidget_;
     // Set while the window mirrors the model: Qt's own focus moves are not user input then.
     int mirroring_ = 0;
+    bool pressing_ = false;
+    std::deque<std::unique_ptr<QEvent>> held_;
 };
 
 }  // namespace platform::qtview

@@ -1,9 +1,11 @@
 #include "platform/qtview/qt_platform.h"
 
 #include <QEventLoop>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QStyleFactory>
 #include <QTime>
 #include <algorithm>
@@ -96,6 +98,31 @@ void QtPlatform::waitForEvents(std::int64_t deadlineMs)
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
+namespace {
+
+// A short message makes a box narrower than its title: the window manager then shows the title as
+// "D…". The title bar and its font are the window manager's: take the theme's title-bar font, bold
+// and at least 11 pt as common managers draw titles, and room for an icon and three buttons.
+void keepTitleInView(QMessageBox& box)
+{
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid)
+        return;
+    QFont font = QApplication::font("QMdiSubWindowTitleBar");
+    font.setBold(true);
+    if (font.pointSizeF() < 11)
+        font.setPointSizeF(11);
+    const QFontMetrics metrics(font);
+    const int bar = std::max(box.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &box), metrics.height() + 8);
+    const QMargins margins = grid->contentsMargins();
+    const int wanted = metrics.horizontalAdvance(box.windowTitle()) + 4 * bar;
+    // The box sets its own fixed size from its layout's minimum: widen that, across all columns.
+    grid->addItem(new QSpacerItem(wanted - margins.left() - margins.right(), 0, QSizePolicy::Fixed, QSizePolicy::Minimum),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
+
+}  // namespace
+
 forms::Answer QtPlatform::showMessage(const std::string& text, forms::Buttons buttons, const std::string& title)
 {
     QMessageBox box(QApplication::activeWindow());
@@ -111,6 +138,7 @@ forms::Answer QtPlatform::showMessage(const std::string& text, forms::Buttons bu
         box.setEscapeButton(QMessageBox::Ok);
     }
     box.setDefaultButton(QMessageBox::Ok);
+    keepTitleInView(box);
     box.exec();
     return box.clickedButton() == box.button(QMessageBox::Cancel) ? forms::Answer::Cancel : forms::Answer::Ok;
 }

@@ -63,6 +63,45 @@ TEST_F(Profile, HandEditedFileKeepsEveryOtherByteAndItsLink)
     EXPECT_EQ(entries(), 2);
 }
 
+// A link stays a link also before its target exists; the temporary goes beside the target, where
+// the rename can reach; a target in a missing folder, or a loop, fails with nothing made.
+TEST_F(Profile, LinkWithoutTargetYetIsWrittenThroughOrFailsWithNothingMade)
+{
+    fs::create_directory(folder / "kept");
+    const struct {
+        const char* link;  // to the link named QuelvarEV.ini
+        const char* chain; // a second link, named "hop", the first one points at
+        const char* written;
+    } rows[] = {
+        {"real.ini", nullptr, "real.ini"},
+        {"kept/../kept/real.ini", nullptr, "kept/real.ini"},
+        {"hop", "kept/real.ini", "kept/real.ini"},
+        {"missing/real.ini", nullptr, nullptr},
+        {"hop", "QuelvarEV.ini", nullptr},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.link);
+        fs::create_symlink(row.link, file);
+        if (row.chain)
+            fs::create_symlink(row.chain, folder / "hop");
+        fs::path temporaryFolder;
+        profile::WriteOptions seen;
+        seen.beforeReplace = [&](const fs::path& temporary) { return temporaryFolder = temporary.parent_path(), true; };
+        EXPECT_EQ(write("Refresh Time", "2", seen), row.written != nullptr);
+        EXPECT_TRUE(fs::is_symlink(file));
+        EXPECT_EQ(fs::read_symlink(file), row.link);
+        if (row.written) {
+            EXPECT_EQ(get(row.written), "[system]\nRefresh Time=2\n");
+            EXPECT_EQ(fs::canonical(temporaryFolder), fs::canonical(folder / row.written).parent_path());
+            fs::remove(folder / row.written);
+        }
+        EXPECT_FALSE(fs::exists(folder / "missing"));
+        fs::remove(file);
+        fs::remove(folder / "hop");
+        EXPECT_EQ(entries(), 1);  // "kept" only: no temporary, no stray file
+    }
+}
+
 TEST_F(Profile, FailedReplaceLeavesTheOldFileWhole)
 {
     files.writeSettingsFile("QuelvarEV.ini", "[system]\nRefresh Time=1");
@@ -100,8 +139,11 @@ TEST(ProfilePlace, SettingsFolderFollowsXdgThenHomeThenThePasswordDatabase)
     EXPECT_EQ(profile::defaultSettingsFolder(), fs::path("/xdg/quelvar-ev"));
     ::setenv("XDG_CONFIG_HOME", "relative", 1);
     EXPECT_EQ(profile::defaultSettingsFolder(), fs::path("/home/u/.config/quelvar-ev"));
-    ::unsetenv("HOME");  // never the current folder
-    EXPECT_EQ(profile::defaultSettingsFolder(), fs::path(::getpwuid(::getuid())->pw_dir) / ".config/quelvar-ev");
+    const fs::path fromDatabase = fs::path(::getpwuid(::getuid())->pw_dir) / ".config/quelvar-ev";
+    for (const char* home : std::initializer_list<const char*>{"relative/home", "", nullptr}) {  // never the current folder
+        home ? ::setenv("HOME", home, 1) : ::unsetenv("HOME");
+        EXPECT_EQ(profile::defaultSettingsFolder(), fromDatabase) << (home ? home : "unset");
+    }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The controls' views: the user's input goes to the model first, the widget mirrors the model,
 // and a change made by code reaches the widget without raising anything twice.
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -151,6 +152,14 @@ TEST_F(QtViewTest, TypedKeysGoThroughKeyPressOtherEditsStraightToTheModelAndTheS
     EXPECT_EQ(box.selLength(), 2);  // Qt drops the selection on leaving; the model keeps it
     edit->setFocus(Qt::TabFocusReason);
     EXPECT_EQ(edit->selectedText(), "AB");  // not Qt's select-all on Tab
+
+    // A paste is cut to MaxLength, and the long text is let go, in the model and the widget.
+    const QString pasted(100'000, QChar('7'));
+    QGuiApplication::clipboard()->setText(pasted);
+    edit->paste();
+    EXPECT_EQ(std::pair(box.text(), edit->text()), std::pair(std::string("77"), QString("77")));
+    EXPECT_LT(box.text().capacity(), 1000u);
+    EXPECT_FALSE(edit->isUndoAvailable());
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QStyle>
 #include <QTimer>
+#include <filesystem>
 
 #include "platform/forms/timer.h"
 #include "platform/qtview/convert.h"
@@ -42,7 +43,7 @@ TEST_F(QtViewTest, MessageBoxesAreModalWhileTimersTickAndAnswerWithTheButtonPres
     tmrOpen.onTimer = [&] {
         ++opened;
         answers.push_back(platform.msgBox("Continue?", Buttons::OkCancel));
-        answers.push_back(platform.msgBox("Read ERROR", Buttons::Ok, "Check"));
+        answers.push_back(platform.msgBox("Read ERROR", Buttons::Ok, "Quelvar Check"));
         tmrOpen.setEnabled(false);
     };
     tmrPress.setInterval(3);
@@ -52,7 +53,14 @@ TEST_F(QtViewTest, MessageBoxesAreModalWhileTimersTickAndAnswerWithTheButtonPres
             return;
         const bool first = ticksWhileOpen == 3;
         EXPECT_EQ(std::tuple(box->windowTitle(), box->button(QMessageBox::Cancel) != nullptr),
-                  std::tuple(first ? "Darnex" : "Check", first));
+                  std::tuple(first ? "Darnex" : "Quelvar Check", first));
+        // Wide enough for the title in a bold title-bar font beside three title-bar buttons.
+        QFont bold = QApplication::font("QMdiSubWindowTitleBar");
+        bold.setBold(true);
+        EXPECT_GE(box->width(), QFontMetrics(bold).horizontalAdvance(box->windowTitle()) + 3 * box->style()->pixelMetric(QStyle::PM_TitleBarHeight));
+        const auto png = std::filesystem::path(QUELVAR_TEST_ARTIFACTS) / "qtview" / (first ? "box_ok_cancel.png" : "box_read_error.png");
+        std::filesystem::create_directories(png.parent_path());
+        EXPECT_TRUE(box->grab().save(QString::fromStdString(png.string())));
         box->button(first ? QMessageBox::Cancel : QMessageBox::Ok)->click();
     };
     const std::int64_t giveUp = platform.nowMs() + 10'000;
