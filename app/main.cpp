@@ -6,13 +6,13 @@
 #include <iostream>
 #include <optional>
 
-#include "common/program.h"
 #include "main_window/form2.h"
-#include "platform/busctl/command_line.h"
 #include "platform/busctl/i2c_dev_control.h"
 #include "platform/busctl/simulated_board.h"
 #include "platform/profile/profile.h"
 #include "platform/qtview/qt_platform.h"
+#include "program/command_line.h"
+#include "program/windows.h"
 
 namespace {
 
@@ -58,7 +58,7 @@ int main(int argc, char** argv)
     platform::qtview::QtPlatform platform(programInfo());
     platform.setSettingsFolder(platform::profile::defaultSettingsFolder());
 
-    common::Program program(platform, *control);
+    program::Windows program(platform, *control);
     program.form2().show();
     if (platform.ended())
         return 0;

@@ -5,9 +5,9 @@
 
 #include "adapter/bus.h"
 #include "adapter/frm_usb.h"
-#include "common/program.h"
 #include "platform/busctl/simulated_board.h"
 #include "platform/forms/headless_platform.h"
+#include "program/windows.h"
 #include "support/fake_i2c.h"
 
 namespace {
@@ -20,7 +20,7 @@ void BM_ReadWordRegOnI2cDev(benchmark::State& state)
     testsupport::BoardOnI2c kernel(board);
     platform::busctl::I2cDevControl control(kernel, tree.paths());
     platform::forms::HeadlessPlatform platform;
-    common::Program program(platform, control);
+    program::Windows program(platform, control);
     if (!program.usb().OpenFirstFreeDevice()) {
         state.SkipWithError("the fake adapter did not open");
         return;

@@ -7,7 +7,7 @@
 
 #include "common/assets.h"
 #include "common/helpers.h"
-#include "common/program.h"
+#include "common/window_registry.h"
 #include "platform/forms/platform.h"
 #include "platform/forms/simple_controls.h"
 
@@ -54,7 +54,7 @@ std::string mmddyyyy(const Date& date)
 
 }  // namespace
 
-frmAbout::frmAbout(common::Program& program) : Form(program.platform(), "frmAbout"), program(program)
+frmAbout::frmAbout(common::WindowRegistry& program) : Form(program.platform(), "frmAbout"), program(program)
 {
     setBackColor(colors::White);
     // The client area is 6225 x 4650; the outer size adds what the window frame takes.
@@ -106,7 +106,7 @@ std::filesystem::path frmAbout::programFile(const std::filesystem::path& folder,
 
 void frmAbout::Form_Load()
 {
-    const auto& info = platform().program();
+    const auto& info = platform().programInfo();
     common::CenterForm(*this);
     get<Label>("badpathlabel").setCaption("");
     get<Label>("Description").setCaption(info.fileDescription);

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "common/numbers.h"
-#include "common/program.h"
 #include "common/settings.h"
+#include "common/window_registry.h"
 #include "platform/forms/check_box.h"
 #include "platform/forms/combo_box.h"
 #include "platform/forms/platform.h"
@@ -40,7 +40,7 @@ bool ticked(int index, const std::string& text)
 
 }  // namespace
 
-frmLogOptions::frmLogOptions(common::Program& program) : Form(program.platform(), "frmLogOptions"), program(program)
+frmLogOptions::frmLogOptions(common::WindowRegistry& program) : Form(program.platform(), "frmLogOptions"), program(program)
 {
     setCaption("Logging Options");
     setBackColor(Grey);

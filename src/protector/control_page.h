@@ -4,14 +4,14 @@
 #include <cstdint>
 #include <optional>
 
-namespace common { class Program; }
+namespace common { class WindowRegistry; }
 namespace platform::forms { class Form; class Control; class CheckBox; class ComboBox; }
 
 namespace protector {
 
 class ControlPage {
 public:
-    ControlPage(common::Program& program, platform::forms::Form& form, platform::forms::Control& picControl);
+    ControlPage(common::WindowRegistry& program, platform::forms::Form& form, platform::forms::Control& picControl);
     ControlPage(const ControlPage&) = delete;
     ControlPage& operator=(const ControlPage&) = delete;
 
@@ -42,7 +42,7 @@ private:
     void showBits(const char* boxes, std::uint8_t d);
     void showEntry(const char* combo, int entry);
 
-    common::Program& program;
+    common::WindowRegistry& program;
     platform::forms::Form& form;
     // The register whose fill read failed while its boxes are being set.
     std::optional<std::uint8_t> heldRegister;

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <memory>
 
-namespace common { class Program; }
+namespace common { class WindowRegistry; }
 namespace platform::forms { class Form; class Control; }
 
 namespace protector {
@@ -14,7 +14,7 @@ struct EepromField;
 
 class EepromPage {
 public:
-    EepromPage(common::Program& program, platform::forms::Form& form, platform::forms::Control& picEeprom);
+    EepromPage(common::WindowRegistry& program, platform::forms::Form& form, platform::forms::Control& picEeprom);
     ~EepromPage();
     EepromPage(const EepromPage&) = delete;
     EepromPage& operator=(const EepromPage&) = delete;
@@ -34,7 +34,7 @@ private:
     void showRegister(std::uint8_t reg, std::uint8_t value);
     void showField(const EepromField& field, std::uint8_t value);
 
-    common::Program& program;
+    common::WindowRegistry& program;
     platform::forms::Form& form;
     std::unique_ptr<EepromProgramming> programming;
 };

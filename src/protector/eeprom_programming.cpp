@@ -2,7 +2,7 @@
 
 #include "adapter/bus.h"
 #include "common/helpers.h"
-#include "common/program.h"
+#include "common/window_registry.h"
 #include "platform/forms/check_box.h"
 #include "platform/forms/combo_box.h"
 #include "platform/forms/form.h"
@@ -27,13 +27,13 @@ constexpr const char* PinToGnd = "Set EEPROM pin to GND.";
 constexpr const char* SecondCheckFailed = "EEPROM did not program correctly.";
 
 constexpr std::uint8_t Unlock = 0x62;
-constexpr std::uint8_t Program = 0x41;
+constexpr std::uint8_t StartProgramming = 0x41;
 constexpr std::uint8_t Lock = 0x00;
 constexpr float Wait = 0.07f;
 
 }  // namespace
 
-EepromProgramming::EepromProgramming(common::Program& program, forms::Form& form) : program(program), form(form) {}
+EepromProgramming::EepromProgramming(common::WindowRegistry& program, forms::Form& form) : program(program), form(form) {}
 
 void EepromProgramming::cmdProgramEeprom_Click()
 {
@@ -67,7 +67,7 @@ void EepromProgramming::run()
     common::Delay(platform, Wait);
     if (!matches(expected))
         return fail(FirstCheckFailed);
-    if (adapter::WriteByteReg(program, reg::EEPROM_CNTRL, Program) != 0)
+    if (adapter::WriteByteReg(program, reg::EEPROM_CNTRL, StartProgramming) != 0)
         return fail(FirstCheckFailed);
     common::Delay(platform, Wait);
     showVgood();

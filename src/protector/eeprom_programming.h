@@ -4,14 +4,14 @@
 #include <array>
 #include <cstdint>
 
-namespace common { class Program; }
+namespace common { class WindowRegistry; }
 namespace platform::forms { class Form; class Control; }
 
 namespace protector {
 
 class EepromProgramming {
 public:
-    EepromProgramming(common::Program& program, platform::forms::Form& form);
+    EepromProgramming(common::WindowRegistry& program, platform::forms::Form& form);
     EepromProgramming(const EepromProgramming&) = delete;
     EepromProgramming& operator=(const EepromProgramming&) = delete;
 
@@ -31,7 +31,7 @@ private:
     // Locks the EEPROM before the message opens, so that no box waits with the lock open.
     void fail(const char* message);
 
-    common::Program& program;
+    common::WindowRegistry& program;
     platform::forms::Form& form;
     bool running = false;
 };

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "common/program.h"
+#include "common/window_registry.h"
 #include "main_window/form2.h"
 #include "platform/busctl/scripted_control.h"
 #include "platform/busctl/simulated_board.h"

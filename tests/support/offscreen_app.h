@@ -8,10 +8,10 @@
 #include <filesystem>
 #include <memory>
 
-#include "common/program.h"
 #include "platform/busctl/simulated_board.h"
 #include "platform/qtview/form_renderer.h"
 #include "platform/qtview/qt_platform.h"
+#include "program/windows.h"
 #include "support/test_driver.h"
 
 namespace testsupport {
@@ -47,7 +47,7 @@ struct QtProgram {
     TempFolder settings{"quelvar-settings-"};
     platform::qtview::QtPlatform platform{info()};
     platform::busctl::SimulatedBoard board;
-    common::Program program{platform, board};
+    program::Windows program{platform, board};
     QtProgram() { platform.setSettingsFolder(settings.path()); }
 };
 

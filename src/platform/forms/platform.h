@@ -37,8 +37,8 @@ public:
     Platform(const Platform&) = delete;
     Platform& operator=(const Platform&) = delete;
 
-    const ProgramInfo& program() const { return info_; }
-    ProgramInfo& program() { return info_; }
+    const ProgramInfo& programInfo() const { return info_; }
+    ProgramInfo& programInfo() { return info_; }
     // Where a bare settings file name lives.
     const std::filesystem::path& settingsFolder() const { return settingsFolder_; }
     void setSettingsFolder(std::filesystem::path p) { settingsFolder_ = std::move(p); }

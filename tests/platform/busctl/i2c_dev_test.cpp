@@ -1,5 +1,5 @@
 // The i2c-dev control on a fake sysfs tree, with transfers answered by the simulated board: what
-// it lists and opens, what reaches the wire, the whole program on it, and the command line.
+// it lists and opens, what reaches the wire and the whole program on it.
 #include <linux/i2c.h>
 
 #include <gmock/gmock.h>
@@ -7,9 +7,8 @@
 
 #include "adapter/bus.h"
 #include "bus_calls.h"
-#include "common/program.h"
+#include "common/window_registry.h"
 #include "main_window/form2.h"
-#include "platform/busctl/command_line.h"
 #include "platform/busctl/simulated_board.h"
 #include "platform/forms/text_box.h"
 #include "support/fake_i2c.h"
@@ -158,31 +157,6 @@ TEST(I2cDevControl, AnAdapterIsHeldByOneRunOnly)
     lacking.kernel.functions = I2C_FUNC_I2C;
     EXPECT_THAT(lacking.start(), ElementsAre(UsbError));
     EXPECT_EQ(call(named.control, op::OpenDevice, {stringRef("i2c-7 i2c-tiny-usb")}), 0);
-}
-
-TEST(CommandLine, ChoosesTheControlOrExitsWithStatus2BeforeAnyWindow)
-{
-    FakeI2cTree tree;
-    tree.addAdapter(3, "SMBus I801 adapter at efa0", Carrier::Motherboard);
-    using A = CommandLine::Action;
-    using K = AdapterChoice::Kind;
-    const std::tuple<std::vector<std::string>, A, K, std::string> cases[] = {
-        {{}, A::Run, K::Simulated, ""},
-        {{"--adapter=sim"}, A::Run, K::Simulated, ""},
-        {{"--adapter", "usb"}, A::Run, K::Usb, ""},
-        {{"--adapter=" + tree.node(3).string()}, A::Run, K::Device, ""},
-        {{"--help"}, A::Help, K::Simulated, "Usage: darnex [--adapter=sim|usb|/dev/i2c-N]"},
-        {{"--version"}, A::Version, K::Simulated, "darnex 0.1.0\n"},
-        {{"--adapter=/dev/i2c-99"}, A::Fail, K::Simulated, "darnex: /dev/i2c-99: No such file or directory\n"},
-        {{"--adapter=usb", "--frob"}, A::Fail, K::Simulated, "darnex: unknown option '--frob'\n"},
-        {{"--adapter=i2c-3"}, A::Fail, K::Simulated, "darnex: --adapter: 'i2c-3' is none of sim, usb or a device such as /dev/i2c-1\n"},
-        {{"--adapter"}, A::Fail, K::Simulated, "darnex: --adapter needs a value: sim, usb or a device such as /dev/i2c-1\n"},
-    };
-    for (const auto& [args, action, kind, text] : cases) {
-        const CommandLine line = parseCommandLine(args);
-        EXPECT_EQ(std::tuple(line.action, line.adapter.kind, line.text.substr(0, text.size()), line.exitStatus()),
-                  std::tuple(action, kind, text, action == A::Fail ? 2 : 0)) << (args.empty() ? "" : args.back());
-    }
 }
 
 }  // namespace

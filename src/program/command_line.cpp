@@ -1,4 +1,4 @@
-#include "platform/busctl/command_line.h"
+#include "program/command_line.h"
 
 #include <system_error>
 
