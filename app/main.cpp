@@ -6,13 +6,13 @@
 #include <iostream>
 #include <optional>
 
-#include "common/program.h"
 #include "main_window/form2.h"
-#include "platform/busctl/command_line.h"
 #include "platform/busctl/i2c_dev_control.h"
 #include "platform/busctl/simulated_board.h"
 #include "platform/profile/profile.h"
 #include "platform/qtview/qt_platform.h"
+#include "program/command_line.h"
+#include "program/windows.h"
 
 namespace {
 
@@ -37,8 +37,10 @@ platform::forms::ProgramInfo programInfo()
 int main(int argc, char** argv)
 {
     using namespace platform::busctl;
+    using program::AdapterChoice;
+    using program::CommandLine;
     // Before Qt, so that --help works without a display and a bad option opens no window.
-    const CommandLine line = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    const CommandLine line = program::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (line.action != CommandLine::Action::Run) {
         (line.action == CommandLine::Action::Fail ? std::cerr : std::cout) << line.text;
         return line.exitStatus();
@@ -58,7 +60,7 @@ int main(int argc, char** argv)
     platform::qtview::QtPlatform platform(programInfo());
     platform.setSettingsFolder(platform::profile::defaultSettingsFolder());
 
-    common::Program program(platform, *control);
+    program::Windows program(platform, *control);
     program.form2().show();
     if (platform.ended())
         return 0;

@@ -8,9 +8,9 @@
 
 #include "adapter/bus.h"
 #include "adapter/frm_usb.h"
-#include "common/program.h"
 #include "platform/busctl/simulated_board.h"
 #include "platform/forms/headless_platform.h"
+#include "program/windows.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ namespace busctl = platform::busctl;
 struct Run {
     platform::forms::HeadlessPlatform platform;
     busctl::SimulatedBoard board;
-    common::Program program{platform, board};
+    program::Windows program{platform, board};
     Run()
     {
         if (!program.usb().OpenFirstFreeDevice())

@@ -6,9 +6,9 @@
 
 #include "adapter/bus.h"
 #include "adapter/frm_usb.h"
-#include "common/program.h"
 #include "platform/busctl/simulated_board.h"
 #include "platform/forms/headless_platform.h"
+#include "program/windows.h"
 #include "support/fake_i2c.h"
 
 namespace {
@@ -35,7 +35,7 @@ void readWords(benchmark::State& state, Kernel& kernel)
     tree.addAdapter(7, "i2c-tiny-usb", testsupport::FakeI2cTree::Carrier::TinyUsb);
     I2cDevControl control(kernel, tree.paths());
     platform::forms::HeadlessPlatform platform;
-    common::Program program(platform, control);
+    program::Windows program(platform, control);
     if (!program.usb().OpenFirstFreeDevice()) {
         state.SkipWithError("the fake adapter did not open");
         return;

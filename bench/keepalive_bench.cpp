@@ -3,7 +3,6 @@
 // to the simulated board every second while the event loop runs for a few seconds of wall time.
 // The figure that matters is the counter cpu_percent: process CPU time over wall time.
 #include "adapter/frm_usb.h"
-#include "common/program.h"
 #include "main_window/setpoint_frames.h"
 #include "main_window/timed_writes.h"
 #include "platform/busctl/simulated_board.h"
@@ -11,6 +10,7 @@
 #include "platform/forms/simple_controls.h"
 #include "platform/forms/timer.h"
 #include "platform/qtview/qt_platform.h"
+#include "program/windows.h"
 #include "qt_bench.h"
 
 namespace {
@@ -27,7 +27,7 @@ void KeepAliveOnQt(benchmark::State& state)
         platform::qtview::QtPlatform qt;
         busctl::SimulatedBoard board;
         qtbench::CountingControl control{board, busctl::op::WriteWordCmd};
-        common::Program program{qt, control};
+        program::Windows program{qt, control};
         forms::Form form{qt, "Form2"};
         auto& pic = form.add<forms::PictureBox>("picApplication");
         pic.move(0, 0, 12500, 8000);

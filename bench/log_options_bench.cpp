@@ -10,11 +10,11 @@
 
 #include <unistd.h>
 
-#include "common/program.h"
 #include "dialogs/frm_log_options.h"
 #include "platform/busctl/simulated_board.h"
 #include "platform/forms/headless_platform.h"
 #include "platform/forms/scripted_user.h"
+#include "program/windows.h"
 
 namespace {
 
@@ -24,7 +24,7 @@ struct Run {
     fs::path folder = fs::temp_directory_path() / ("log_options_bench." + std::to_string(::getpid()));
     platform::forms::HeadlessPlatform platform;
     platform::busctl::SimulatedBoard board;
-    common::Program program{platform, board};
+    program::Windows program{platform, board};
     Run()
     {
         fs::create_directories(folder);

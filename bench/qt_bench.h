@@ -11,13 +11,13 @@
 #include <ctime>
 #include <vector>
 
-#include "common/program.h"
 #include "main_window/form2.h"
 #include "platform/busctl/dispatch.h"
 #include "platform/busctl/simulated_board.h"
 #include "platform/forms/simple_controls.h"
 #include "platform/forms/tab_control.h"
 #include "platform/qtview/qt_platform.h"
+#include "program/windows.h"
 
 namespace qtbench {
 
@@ -107,7 +107,7 @@ struct ProgramRun {
     P platform;
     platform::busctl::SimulatedBoard board;
     CountingControl control;
-    common::Program program{platform, control};
+    program::Windows program{platform, control};
     main_window::Form2& form = program.form2();
 };
 

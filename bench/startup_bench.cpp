@@ -10,7 +10,6 @@
 #include <filesystem>
 #include <string>
 
-#include "common/program.h"
 #include "main_window/form2.h"
 #include "plain_window.h"
 #include "platform/busctl/simulated_board.h"
@@ -19,6 +18,7 @@
 #include "platform/qtview/form_window.h"
 #include "platform/qtview/qt_platform.h"
 #include "process_bench.h"
+#include "program/windows.h"
 
 namespace {
 
@@ -42,7 +42,7 @@ int runProgramChild(int argc, char** argv)
     platform::qtview::QtPlatform platform(programInfo());
     platform.setSettingsFolder(platform::profile::defaultSettingsFolder());
     platform::busctl::SimulatedBoard board;
-    common::Program program(platform, board);
+    program::Windows program(platform, board);
     auto& form = program.form2();
     procbench::PaintWatch watch(platform.window(form));
     form.show();
@@ -56,7 +56,7 @@ const std::string& plainFile()
         platform::forms::HeadlessPlatform headless(programInfo());
         headless.setSettingsFolder(procbench::scratchFolder() / "headless");
         platform::busctl::SimulatedBoard board;
-        common::Program program(headless, board);
+        program::Windows program(headless, board);
         program.form2().show();
         const auto path = procbench::scratchFolder() / "form2.plain";
         plainwindow::save(plainwindow::describe(program.form2()), path);

@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <vector>
 
-#include "common/program.h"
 #include "main_window/form2.h"
 #include "platform/busctl/simulated_board.h"
 #include "platform/forms/menu_item.h"
@@ -17,6 +16,7 @@
 #include "platform/qtview/control_view.h"
 #include "platform/qtview/form_window.h"
 #include "process_bench.h"
+#include "program/windows.h"
 #include "qt_bench.h"
 
 namespace {
@@ -39,7 +39,7 @@ void BM_TestModeReadFlipsAllBoxes(benchmark::State& state)
     platform::qtview::QtPlatform qt;
     qt.setSettingsFolder(procbench::scratchFolder());
     busctl::SimulatedBoard board;
-    common::Program program(qt, board);
+    program::Windows program(qt, board);
     auto& form = program.form2();
     form.show();
     form.get<forms::MenuItem>("mnuTestMode").userPick();

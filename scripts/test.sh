@@ -4,7 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
-jobs=$(nproc)
+# A shared machine limits the build with CMAKE_BUILD_PARALLEL_LEVEL; otherwise every core.
+jobs=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}
 fuzz_seconds=${FUZZ_SECONDS:-30}
 
 echo "== plain build"

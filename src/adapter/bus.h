@@ -4,7 +4,7 @@
 #include <concepts>
 #include <cstdint>
 
-namespace common { class Program; }
+namespace common { class WindowRegistry; }
 
 namespace adapter {
 
@@ -21,10 +21,10 @@ std::int32_t retried(Transfer&& transfer)
     return status;
 }
 
-std::int32_t ReadByteReg(common::Program& program, std::uint8_t reg, std::uint8_t& data);
-std::int32_t WriteByteReg(common::Program& program, std::uint8_t reg, std::uint8_t data);
-std::int32_t ReadWordReg(common::Program& program, std::uint8_t command, std::uint8_t& ms, std::uint8_t& ls);
-std::int32_t WriteWordReg(common::Program& program, std::uint8_t command, std::uint8_t ms, std::uint8_t ls);
+std::int32_t ReadByteReg(common::WindowRegistry& program, std::uint8_t reg, std::uint8_t& data);
+std::int32_t WriteByteReg(common::WindowRegistry& program, std::uint8_t reg, std::uint8_t data);
+std::int32_t ReadWordReg(common::WindowRegistry& program, std::uint8_t command, std::uint8_t& ms, std::uint8_t& ls);
+std::int32_t WriteWordReg(common::WindowRegistry& program, std::uint8_t command, std::uint8_t ms, std::uint8_t ls);
 void BusStatusHook(std::int32_t& status);
 
 }  // namespace adapter

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "common/program.h"
+#include "common/window_registry.h"
 #include "platform/busctl/dispatch.h"
 #include "platform/forms/platform.h"
 #include "platform/forms/simple_controls.h"
@@ -66,7 +66,7 @@ std::int32_t takeByte(std::int32_t status, std::int16_t data, std::uint8_t& byte
 
 }  // namespace
 
-frmUSB::frmUSB(common::Program& program)
+frmUSB::frmUSB(common::WindowRegistry& program)
     : Form(program.platform(), "frmUSB"), program(program)
 {
     using namespace platform::forms;

@@ -7,13 +7,13 @@
 #include "platform/busctl/dispatch.h"
 #include "platform/forms/form.h"
 
-namespace common { class Program; }
+namespace common { class WindowRegistry; }
 
 namespace adapter {
 
 class frmUSB : public platform::forms::Form {
 public:
-    explicit frmUSB(common::Program& program);
+    explicit frmUSB(common::WindowRegistry& program);
 
     // In slot order.
     bool OpenFirstFreeDevice();
@@ -33,7 +33,7 @@ private:
     platform::busctl::Variant call(int dispId, std::vector<platform::busctl::Arg>& args);
     std::int32_t registerTransfer(std::int32_t mode, std::int16_t& reg, std::int16_t& data);
 
-    common::Program& program;
+    common::WindowRegistry& program;
 };
 
 }  // namespace adapter

@@ -9,7 +9,7 @@ namespace common {
 
 std::string assetFile(const platform::forms::Platform& platform, std::string_view fileName)
 {
-    const auto path = platform.program().folder / "assets" / fileName;
+    const auto path = platform.programInfo().folder / "assets" / fileName;
     std::error_code error;
     return std::filesystem::is_regular_file(path, error) ? path.string() : std::string();
 }

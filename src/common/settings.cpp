@@ -1,6 +1,6 @@
 #include "common/settings.h"
 
-#include "common/program.h"
+#include "common/window_registry.h"
 #include "platform/forms/platform.h"
 #include "platform/profile/profile.h"
 
@@ -21,7 +21,7 @@ std::string trimSpaces(std::string text)
 
 }  // namespace
 
-std::string ReadIniValue(Program& program, const std::string& section, const std::string& key,
+std::string ReadIniValue(WindowRegistry& program, const std::string& section, const std::string& key,
                          const std::string& defaultValue, const std::string& file)
 {
     const auto path = platform::profile::resolve(file, program.platform().settingsFolder());

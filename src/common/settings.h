@@ -4,11 +4,11 @@
 
 namespace common {
 
-class Program;
+class WindowRegistry;
 
 // The value (at most 60 characters; text after a semicolon is a comment), or the default when
 // the key is missing or empty. `file` is a bare name, placed in the platform's settings folder.
-std::string ReadIniValue(Program& program, const std::string& section, const std::string& key,
+std::string ReadIniValue(WindowRegistry& program, const std::string& section, const std::string& key,
                          const std::string& defaultValue, const std::string& file);
 
 }  // namespace common

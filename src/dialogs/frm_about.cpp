@@ -7,7 +7,7 @@
 
 #include "common/assets.h"
 #include "common/helpers.h"
-#include "common/program.h"
+#include "common/window_registry.h"
 #include "platform/forms/platform.h"
 #include "platform/forms/simple_controls.h"
 
@@ -54,12 +54,10 @@ std::string mmddyyyy(const Date& date)
 
 }  // namespace
 
-frmAbout::frmAbout(common::Program& program) : Form(program.platform(), "frmAbout"), program(program)
+frmAbout::frmAbout(common::WindowRegistry& program) : Form(program.platform(), "frmAbout"), program(program)
 {
     setBackColor(colors::White);
-    // The client area is 6225 x 4650; the outer size adds what the window frame takes.
-    move(0, 0, 6225, 4650);
-    move(0, 0, 6225 + (width() - scaleWidth()), 4650 + (height() - scaleHeight()));
+    setClientSize(6225, 4650);
 
     auto& ok = add<PictureBox>("AboutOK");
     ok.move(2400, 1560, 1280, 1500);
@@ -106,12 +104,11 @@ std::filesystem::path frmAbout::programFile(const std::filesystem::path& folder,
 
 void frmAbout::Form_Load()
 {
-    const auto& info = platform().program();
+    const auto& info = platform().programInfo();
     common::CenterForm(*this);
     get<Label>("badpathlabel").setCaption("");
     get<Label>("Description").setCaption(info.fileDescription);
-    get<Label>("RevisionLabel").setCaption("Version " + std::to_string(info.major) + "." +
-                                           std::to_string(info.minor) + "." + std::to_string(info.revision));
+    get<Label>("RevisionLabel").setCaption("Version " + info.version());
 
     std::error_code error;
     const Date date = fileDate(programFile(info.folder, info.exeName, info.exeSuffix), error);

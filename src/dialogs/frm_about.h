@@ -6,13 +6,13 @@
 
 #include "platform/forms/form.h"
 
-namespace common { class Program; }
+namespace common { class WindowRegistry; }
 
 namespace dialogs {
 
 class frmAbout : public platform::forms::Form {
 public:
-    explicit frmAbout(common::Program& program);
+    explicit frmAbout(common::WindowRegistry& program);
 
     void Form_Load();
     void AboutOK_Click();
@@ -23,7 +23,7 @@ public:
                                              const std::string& suffix);
 
 private:
-    common::Program& program;
+    common::WindowRegistry& program;
 };
 
 }  // namespace dialogs

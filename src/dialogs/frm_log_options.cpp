@@ -4,8 +4,8 @@
 #include <string>
 
 #include "common/numbers.h"
-#include "common/program.h"
 #include "common/settings.h"
+#include "common/window_registry.h"
 #include "platform/forms/check_box.h"
 #include "platform/forms/combo_box.h"
 #include "platform/forms/platform.h"
@@ -40,13 +40,11 @@ bool ticked(int index, const std::string& text)
 
 }  // namespace
 
-frmLogOptions::frmLogOptions(common::Program& program) : Form(program.platform(), "frmLogOptions"), program(program)
+frmLogOptions::frmLogOptions(common::WindowRegistry& program) : Form(program.platform(), "frmLogOptions"), program(program)
 {
     setCaption("Logging Options");
     setBackColor(Grey);
-    // The client area is 7890 x 6600; the outer size adds what the window frame takes.
-    move(0, 0, 7890, 6600);
-    move(0, 0, 7890 + (width() - scaleWidth()), 6600 + (height() - scaleHeight()));
+    setClientSize(7890, 6600);
 
     auto& title = add<Label>("Label1");
     title.move(360, 240, 2895, 375);

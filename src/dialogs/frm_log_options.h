@@ -6,13 +6,13 @@
 
 #include "platform/forms/form.h"
 
-namespace common { class Program; }
+namespace common { class WindowRegistry; }
 
 namespace dialogs {
 
 class frmLogOptions : public platform::forms::Form {
 public:
-    explicit frmLogOptions(common::Program& program);
+    explicit frmLogOptions(common::WindowRegistry& program);
 
     // Loads when needed, places the dialog and shows it modally; returns once it has closed.
     void ShowForm();
@@ -31,7 +31,7 @@ public:
         "DLOLIM1",  "DLOLIM2",   "ADC_DELAY", "ADC_WAIT",    "LED_PWM"};
 
 private:
-    common::Program& program;
+    common::WindowRegistry& program;
 };
 
 }  // namespace dialogs

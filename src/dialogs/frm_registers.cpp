@@ -4,7 +4,7 @@
 
 #include "adapter/bus.h"
 #include "common/helpers.h"
-#include "common/program.h"
+#include "common/window_registry.h"
 #include "platform/forms/platform.h"
 #include "platform/forms/simple_controls.h"
 #include "platform/forms/text_box.h"
@@ -27,12 +27,10 @@ std::optional<std::uint8_t> hexByte(TextBox& box)
 
 }  // namespace
 
-frmRegisters::frmRegisters(common::Program& program) : Form(program.platform(), "frmRegisters"), program(program)
+frmRegisters::frmRegisters(common::WindowRegistry& program) : Form(program.platform(), "frmRegisters"), program(program)
 {
     setCaption("I2C Function");
-    // The client area is 4680 x 3090; the outer size adds what the window frame takes.
-    move(0, 0, 4680, 3090);
-    move(0, 0, 4680 + (width() - scaleWidth()), 3090 + (height() - scaleHeight()));
+    setClientSize(4680, 3090);
 
     auto place = [](Control& c, int left, int top, int width, int height, int tabIndex) -> Control& {
         c.move(left, top, width, height);

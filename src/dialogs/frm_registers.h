@@ -3,20 +3,20 @@
 // number and data typed in hex. Modeless; each load starts with empty boxes.
 #include "platform/forms/form.h"
 
-namespace common { class Program; }
+namespace common { class WindowRegistry; }
 
 namespace dialogs {
 
 class frmRegisters : public platform::forms::Form {
 public:
-    explicit frmRegisters(common::Program& program);
+    explicit frmRegisters(common::WindowRegistry& program);
 
     void Form_Load();
     void cmdReadI2C_Click();
     void cmdWriteI2C_Click();
 
 private:
-    common::Program& program;
+    common::WindowRegistry& program;
 };
 
 }  // namespace dialogs

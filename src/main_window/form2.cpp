@@ -4,8 +4,8 @@
 #include "common/assets.h"
 #include "common/helpers.h"
 #include "common/numbers.h"
-#include "common/program.h"
 #include "common/settings.h"
+#include "common/window_registry.h"
 #include "dialogs/frm_about.h"
 #include "dialogs/frm_registers.h"
 #include "main_window/setpoint_frames.h"
@@ -39,7 +39,7 @@ constexpr int PageLeft = 0, PageTop = 480, PageWidth = 12495, PageHeight = 8040;
 
 }  // namespace
 
-Form2::Form2(common::Program& program) : Form(program.platform(), "Form2"), program(program)
+Form2::Form2(common::WindowRegistry& program) : Form(program.platform(), "Form2"), program(program)
 {
     buildTopLevel();
     setpoints = std::make_unique<SetpointFrames>(program, *this, get<PictureBox>("picApplication"));
@@ -160,11 +160,10 @@ void Form2::bindHandlers()
 
 void Form2::Form_Load()
 {
-    auto& info = platform().program();
+    auto& info = platform().programInfo();
     auto& vars = program.vars();
 
-    setCaption("Quelvar Internal Evaluation Software Version " + std::to_string(info.major) + "." +
-               std::to_string(info.minor) + "." + std::to_string(info.revision));
+    setCaption("Quelvar Internal Evaluation Software Version " + info.version());
     vars.gsIniFile = IniFile;
     // Read only so that a new settings file gets the key.
     common::ReadIniValue(program, "system", "Write Delay", "0.07", vars.gsIniFile);

@@ -8,7 +8,7 @@
 
 #include "platform/forms/form.h"
 
-namespace common { class Program; }
+namespace common { class WindowRegistry; }
 namespace platform::forms { class Control; }
 namespace protector { class ControlPage; class EepromPage; class RegistersPage; class StatusLamps; }
 
@@ -20,7 +20,7 @@ class TimedWrites;
 
 class Form2 : public platform::forms::Form {
 public:
-    explicit Form2(common::Program& program);
+    explicit Form2(common::WindowRegistry& program);
     ~Form2() override;
 
     // Public methods of the application screen.
@@ -64,7 +64,7 @@ private:
     void showIdentifier(const std::string& cells, const std::string& valueLabel, std::uint8_t ms,
                         std::uint8_t ls);
 
-    common::Program& program;
+    common::WindowRegistry& program;
     std::unique_ptr<SetpointFrames> setpoints;
     std::unique_ptr<TimedWrites> timedWrites;
     std::unique_ptr<TestModePage> testMode;

@@ -1,7 +1,7 @@
 // The manufacturer and device identifier frame of the application screen.
 #include "adapter/bus.h"
 #include "common/helpers.h"
-#include "common/program.h"
+#include "common/window_registry.h"
 #include "main_window/form2.h"
 #include "main_window/bit_row.h"
 #include "platform/forms/platform.h"

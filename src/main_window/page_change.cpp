@@ -1,5 +1,5 @@
 // The protector tabs: a page is filled afresh from the chip each time its tab is selected.
-#include "common/program.h"
+#include "common/window_registry.h"
 #include "main_window/form2.h"
 #include "platform/forms/platform.h"
 #include "platform/forms/tab_control.h"

@@ -4,7 +4,7 @@
 
 #include "adapter/bus.h"
 #include "common/helpers.h"
-#include "common/program.h"
+#include "common/window_registry.h"
 #include "platform/forms/check_box.h"
 #include "platform/forms/form.h"
 #include "platform/forms/platform.h"
@@ -63,7 +63,7 @@ struct SetpointFrames::FrameLayout {
     int overLimitHeight;
 };
 
-SetpointFrames::SetpointFrames(common::Program& program, forms::Form& form, forms::Control& picApplication)
+SetpointFrames::SetpointFrames(common::WindowRegistry& program, forms::Form& form, forms::Control& picApplication)
     : program(program), form(form)
 {
     build(chargeCurrentRow_, picApplication, {"Frame19", "Charge Current (Addr 0x14)", 120, "chkChargeCurrent", "txtChargeCurrent", 5,

@@ -7,14 +7,14 @@
 
 #include "main_window/setpoint_rows.h"
 
-namespace common { class Program; }
+namespace common { class WindowRegistry; }
 namespace platform::forms { class Form; class Control; }
 
 namespace main_window {
 
 class SetpointFrames {
 public:
-    SetpointFrames(common::Program& program, platform::forms::Form& form, platform::forms::Control& picApplication);
+    SetpointFrames(common::WindowRegistry& program, platform::forms::Form& form, platform::forms::Control& picApplication);
     SetpointFrames(const SetpointFrames&) = delete;
     SetpointFrames& operator=(const SetpointFrames&) = delete;
 
@@ -51,7 +51,7 @@ private:
     void cmdWriteChargeVoltage_Click();
     void cmdWriteInputCurrent_Click();
 
-    common::Program& program;
+    common::WindowRegistry& program;
     platform::forms::Form& form;
     SetpointRow chargeCurrentRow_{ChargeCurrentField};
     SetpointRow chargeVoltageRow_{ChargeVoltageField};

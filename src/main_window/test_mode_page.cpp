@@ -5,7 +5,7 @@
 #include "adapter/bus.h"
 #include "common/helpers.h"
 #include "common/numbers.h"
-#include "common/program.h"
+#include "common/window_registry.h"
 #include "platform/forms/check_box.h"
 #include "platform/forms/form.h"
 #include "platform/forms/platform.h"
@@ -65,7 +65,7 @@ struct TestModePage::FrameLayout {
     int trim0Width = 1215;
 };
 
-TestModePage::TestModePage(common::Program& program, forms::Form& form, forms::Control& picTestMode)
+TestModePage::TestModePage(common::WindowRegistry& program, forms::Form& form, forms::Control& picTestMode)
     : program(program), form(form)
 {
     build(testMode0, 0, picTestMode, {"Frame13", "0x00 Test Mode 0", 120, "chkTestMode0",

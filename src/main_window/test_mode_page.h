@@ -8,7 +8,7 @@
 
 #include "main_window/bit_row.h"
 
-namespace common { class Program; }
+namespace common { class WindowRegistry; }
 namespace platform::forms {
 class Form; class Control; class CheckBox; class TextBox; class CommandButton; class OptionButton;
 }
@@ -17,7 +17,7 @@ namespace main_window {
 
 class TestModePage {
 public:
-    TestModePage(common::Program& program, platform::forms::Form& form, platform::forms::Control& picTestMode);
+    TestModePage(common::WindowRegistry& program, platform::forms::Form& form, platform::forms::Control& picTestMode);
     TestModePage(const TestModePage&) = delete;
     TestModePage& operator=(const TestModePage&) = delete;
 
@@ -77,7 +77,7 @@ private:
     void optTrim1_Click(int Index);
     void optTrim2_Click(int Index);
 
-    common::Program& program;
+    common::WindowRegistry& program;
     platform::forms::Form& form;
     Word testMode0{0x00, 0x00};
     Word testMode1{0x01, 0x01};

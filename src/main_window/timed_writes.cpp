@@ -5,7 +5,7 @@
 #include "adapter/bus.h"
 #include "common/helpers.h"
 #include "common/numbers.h"
-#include "common/program.h"
+#include "common/window_registry.h"
 #include "main_window/input_data_file.h"
 #include "platform/forms/check_box.h"
 #include "platform/forms/form.h"
@@ -37,7 +37,7 @@ int fieldMaximum(const SetpointField& field)
     return field.step * ((1 << (field.topBit - field.bottomBit + 1)) - 1);
 }
 
-void writeWord(common::Program& program, std::uint8_t command, std::int32_t word)
+void writeWord(common::WindowRegistry& program, std::uint8_t command, std::int32_t word)
 {
     const auto bits = static_cast<std::uint16_t>(word);
     adapter::WriteWordReg(program, command, static_cast<std::uint8_t>(bits >> 8), static_cast<std::uint8_t>(bits & 0xFF));
@@ -67,7 +67,7 @@ std::optional<int> dataInputIntervalFromText(std::string_view text)
     return static_cast<int>(*ms);
 }
 
-TimedWrites::TimedWrites(common::Program& program, forms::Form& form, forms::Control& picApplication,
+TimedWrites::TimedWrites(common::WindowRegistry& program, forms::Form& form, forms::Control& picApplication,
                          SetpointRow& chargeCurrent, SetpointRow& chargeVoltage, SetpointRow& inputCurrent,
                          forms::Timer& tmrChargerTimeOut, forms::Timer& tmrDataInput)
     : program(program),
@@ -158,7 +158,7 @@ void TimedWrites::tmrDataInput_Timer()
     if (const auto interval = dataInputIntervalFromText(txtRefreshTime.text()))
         tmrDataInput.setInterval(*interval);
 
-    const auto data = readInputDataFile(program.platform().program().folder / InputDataFileName);
+    const auto data = readInputDataFile(program.platform().programInfo().folder / InputDataFileName);
     if (!data) {
         writeStoredValues();
         return;

@@ -10,7 +10,7 @@
 
 #include "main_window/setpoint_rows.h"
 
-namespace common { class Program; }
+namespace common { class WindowRegistry; }
 namespace platform::forms { class Form; class Control; class CheckBox; class TextBox; class Label; class Timer; }
 
 namespace main_window {
@@ -23,7 +23,7 @@ std::optional<int> dataInputIntervalFromText(std::string_view text);
 
 class TimedWrites {
 public:
-    TimedWrites(common::Program& program, platform::forms::Form& form, platform::forms::Control& picApplication,
+    TimedWrites(common::WindowRegistry& program, platform::forms::Form& form, platform::forms::Control& picApplication,
                 SetpointRow& chargeCurrent, SetpointRow& chargeVoltage, SetpointRow& inputCurrent,
                 platform::forms::Timer& tmrChargerTimeOut, platform::forms::Timer& tmrDataInput);
     ~TimedWrites();
@@ -40,7 +40,7 @@ private:
     void showAndWrite(SetpointRow& row, std::int16_t stored);
     void writeStoredValues();
 
-    common::Program& program;
+    common::WindowRegistry& program;
     SetpointRow& chargeCurrent;
     SetpointRow& chargeVoltage;
     SetpointRow& inputCurrent;

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "adapter/bus.h"
-#include "common/program.h"
+#include "common/window_registry.h"
 #include "platform/forms/check_box.h"
 #include "platform/forms/combo_box.h"
 #include "platform/forms/form.h"
@@ -53,7 +53,7 @@ bool bitSet(std::uint8_t d, int bit) { return (d >> bit) & 1; }
 
 }  // namespace
 
-ControlPage::ControlPage(common::Program& program, forms::Form& form, forms::Control& picControl)
+ControlPage::ControlPage(common::WindowRegistry& program, forms::Form& form, forms::Control& picControl)
     : program(program), form(form), hold(program)
 {
     build(picControl);

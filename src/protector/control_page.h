@@ -5,14 +5,14 @@
 
 #include "protector/field_update.h"
 
-namespace common { class Program; }
+namespace common { class WindowRegistry; }
 namespace platform::forms { class Form; class Control; class CheckBox; class ComboBox; }
 
 namespace protector {
 
 class ControlPage {
 public:
-    ControlPage(common::Program& program, platform::forms::Form& form, platform::forms::Control& picControl);
+    ControlPage(common::WindowRegistry& program, platform::forms::Form& form, platform::forms::Control& picControl);
     ControlPage(const ControlPage&) = delete;
     ControlPage& operator=(const ControlPage&) = delete;
 
@@ -39,7 +39,7 @@ private:
     void showBits(const char* boxes, std::uint8_t d);
     void showEntry(const char* combo, int entry);
 
-    common::Program& program;
+    common::WindowRegistry& program;
     platform::forms::Form& form;
     // Keeps the Clicks of boxes set from a failed fill read from writing.
     FillHold hold;

@@ -7,7 +7,7 @@
 #include "adapter/bus.h"
 #include "common/helpers.h"
 #include "common/numbers.h"
-#include "common/program.h"
+#include "common/window_registry.h"
 #include "platform/forms/check_box.h"
 #include "platform/forms/combo_box.h"
 #include "platform/forms/form.h"
@@ -124,7 +124,7 @@ void addRow(forms::Form& form, forms::Control& frame, const FrameLayout& layout,
 
 }  // namespace
 
-EepromPage::EepromPage(common::Program& program, forms::Form& form, forms::Control& picEeprom)
+EepromPage::EepromPage(common::WindowRegistry& program, forms::Form& form, forms::Control& picEeprom)
     : program(program), form(form), hold(program)
 {
     build(picEeprom);

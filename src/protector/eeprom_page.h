@@ -6,7 +6,7 @@
 
 #include "protector/field_update.h"
 
-namespace common { class Program; }
+namespace common { class WindowRegistry; }
 namespace platform::forms { class Form; class Control; }
 
 namespace protector {
@@ -16,7 +16,7 @@ struct EepromField;
 
 class EepromPage {
 public:
-    EepromPage(common::Program& program, platform::forms::Form& form, platform::forms::Control& picEeprom);
+    EepromPage(common::WindowRegistry& program, platform::forms::Form& form, platform::forms::Control& picEeprom);
     ~EepromPage();
     EepromPage(const EepromPage&) = delete;
     EepromPage& operator=(const EepromPage&) = delete;
@@ -36,7 +36,7 @@ private:
     void showRegister(std::uint8_t reg, std::uint8_t value);
     void showField(const EepromField& field, std::uint8_t value);
 
-    common::Program& program;
+    common::WindowRegistry& program;
     platform::forms::Form& form;
     std::unique_ptr<EepromProgramming> programming;
     // Keeps the FS box's Click from writing FS back after a failed fill read.

@@ -4,7 +4,7 @@
 
 #include "adapter/bus.h"
 #include "common/helpers.h"
-#include "common/program.h"
+#include "common/window_registry.h"
 #include "platform/forms/check_box.h"
 #include "platform/forms/combo_box.h"
 #include "platform/forms/form.h"
@@ -30,13 +30,13 @@ constexpr const char* SecondCheckFailed = "EEPROM did not program correctly.";
 constexpr const char* StillUnlocked = "EEPROM_CNTRL could not be reset to 0x00; the EEPROM may still be unlocked.";
 
 constexpr std::uint8_t Unlock = 0x62;
-constexpr std::uint8_t Program = 0x41;
+constexpr std::uint8_t StartProgramming = 0x41;
 constexpr std::uint8_t Lock = 0x00;
 constexpr float Wait = 0.07f;
 
 }  // namespace
 
-EepromProgramming::EepromProgramming(common::Program& program, forms::Form& form) : program(program), form(form) {}
+EepromProgramming::EepromProgramming(common::WindowRegistry& program, forms::Form& form) : program(program), form(form) {}
 
 void EepromProgramming::cmdProgramEeprom_Click()
 {
@@ -70,7 +70,7 @@ void EepromProgramming::run()
     common::Delay(platform, Wait);
     if (!matches(expected))
         return fail(FirstCheckFailed);
-    if (adapter::WriteByteReg(program, reg::EEPROM_CNTRL, Program) != 0)
+    if (adapter::WriteByteReg(program, reg::EEPROM_CNTRL, StartProgramming) != 0)
         return fail(FirstCheckFailed);
     common::Delay(platform, Wait);
     showVgood();

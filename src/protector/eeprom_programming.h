@@ -4,14 +4,14 @@
 #include <array>
 #include <cstdint>
 
-namespace common { class Program; }
+namespace common { class WindowRegistry; }
 namespace platform::forms { class Form; class Control; }
 
 namespace protector {
 
 class EepromProgramming {
 public:
-    EepromProgramming(common::Program& program, platform::forms::Form& form);
+    EepromProgramming(common::WindowRegistry& program, platform::forms::Form& form);
     EepromProgramming(const EepromProgramming&) = delete;
     EepromProgramming& operator=(const EepromProgramming&) = delete;
 
@@ -33,7 +33,7 @@ private:
     // The message, with a warning below it when the lock could not be closed.
     void report(const char* message, bool locked);
 
-    common::Program& program;
+    common::WindowRegistry& program;
     platform::forms::Form& form;
     bool running = false;
 };

@@ -4,7 +4,7 @@
 
 namespace protector {
 
-std::int32_t updateField(common::Program& program, std::uint8_t reg, std::uint8_t mask, std::uint8_t value)
+std::int32_t updateField(common::WindowRegistry& program, std::uint8_t reg, std::uint8_t mask, std::uint8_t value)
 {
     std::uint8_t d = 0;
     if (const std::int32_t status = adapter::ReadByteReg(program, reg, d); status != 0)

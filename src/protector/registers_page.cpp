@@ -4,7 +4,7 @@
 
 #include "adapter/bus.h"
 #include "common/helpers.h"
-#include "common/program.h"
+#include "common/window_registry.h"
 #include "platform/forms/check_box.h"
 #include "platform/forms/form.h"
 #include "platform/forms/platform.h"
@@ -58,7 +58,7 @@ forms::Label& label(forms::Form& form, forms::Control& on, const std::string& na
 
 }  // namespace
 
-RegistersPage::RegistersPage(common::Program& program, forms::Form& form, forms::Control& picRegisters)
+RegistersPage::RegistersPage(common::WindowRegistry& program, forms::Form& form, forms::Control& picRegisters)
     : program(program), form(form), picRegisters(picRegisters), tmrRegisterScan(form.get<forms::Timer>("tmrRegisterScan"))
 {
     buildHeadings();

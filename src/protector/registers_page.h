@@ -5,14 +5,14 @@
 
 #include "protector/register_map.h"
 
-namespace common { class Program; }
+namespace common { class WindowRegistry; }
 namespace platform::forms { class Form; class Control; class Label; class TextBox; class Timer; }
 
 namespace protector {
 
 class RegistersPage {
 public:
-    RegistersPage(common::Program& program, platform::forms::Form& form, platform::forms::Control& picRegisters);
+    RegistersPage(common::WindowRegistry& program, platform::forms::Form& form, platform::forms::Control& picRegisters);
     RegistersPage(const RegistersPage&) = delete;
     RegistersPage& operator=(const RegistersPage&) = delete;
 
@@ -41,7 +41,7 @@ private:
     // A row whose register could not be read shows nothing rather than another register's value.
     void blankRegister(int r);
 
-    common::Program& program;
+    common::WindowRegistry& program;
     platform::forms::Form& form;
     platform::forms::Control& picRegisters;
     platform::forms::Timer& tmrRegisterScan;

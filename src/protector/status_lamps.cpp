@@ -4,7 +4,7 @@
 
 #include "adapter/bus.h"
 #include "common/assets.h"
-#include "common/program.h"
+#include "common/window_registry.h"
 #include "platform/forms/form.h"
 #include "platform/forms/platform.h"
 #include "platform/forms/simple_controls.h"
@@ -52,7 +52,7 @@ void showLamp(forms::Form& form, int bit, std::uint8_t status)
     form.get<forms::Image>(images, Unlit).setVisible(!lit);
 }
 
-StatusLamps::StatusLamps(common::Program& program, forms::Form& form, forms::Control& Picture2)
+StatusLamps::StatusLamps(common::WindowRegistry& program, forms::Form& form, forms::Control& Picture2)
     : program(program), form(form)
 {
     Picture2.setTabIndex(2);

@@ -2,7 +2,7 @@
 // The STATUS panel Picture2: a lamp per flag of the STATUS register, refreshed by tmrStatus.
 #include <cstdint>
 
-namespace common { class Program; }
+namespace common { class WindowRegistry; }
 namespace platform::forms { class Form; class Control; }
 
 namespace protector {
@@ -16,14 +16,14 @@ void showLamp(platform::forms::Form& form, int bit, std::uint8_t status);
 
 class StatusLamps {
 public:
-    StatusLamps(common::Program& program, platform::forms::Form& form, platform::forms::Control& Picture2);
+    StatusLamps(common::WindowRegistry& program, platform::forms::Form& form, platform::forms::Control& Picture2);
     StatusLamps(const StatusLamps&) = delete;
     StatusLamps& operator=(const StatusLamps&) = delete;
 
     void tmrStatus_Timer();
 
 private:
-    common::Program& program;
+    common::WindowRegistry& program;
     platform::forms::Form& form;
 };
 

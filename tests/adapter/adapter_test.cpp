@@ -6,10 +6,10 @@
 
 #include "adapter/bus.h"
 #include "adapter/frm_usb.h"
-#include "common/program.h"
 #include "platform/busctl/call_shape.h"
 #include "platform/busctl/scripted_control.h"
 #include "platform/forms/headless_platform.h"
+#include "program/windows.h"
 
 namespace {
 
@@ -17,7 +17,7 @@ using namespace adapter;
 using namespace platform::busctl;
 using ::testing::Each;
 using ::testing::ElementsAreArray;
-using common::Program;
+using program::Windows;
 using U8 = std::uint8_t;
 using I16 = std::int16_t;
 
@@ -25,7 +25,7 @@ template <class Control = ScriptedControl>
 struct Rig {
     platform::forms::HeadlessPlatform platform;
     Control bus;
-    Program program{platform, bus};
+    Windows program{platform, bus};
 };
 
 // The log as "12(Long 2 val, Integer 18 ref, ...)", values as they went in.

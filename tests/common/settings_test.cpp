@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <optional>
 
-#include "common/program.h"
 #include "common/settings.h"
 #include "platform/busctl/scripted_control.h"
+#include "program/windows.h"
 #include "support/test_driver.h"
 
 // What the settings file itself does with names, blanks, quotes and bad files is in tests/platform/profile.
@@ -22,7 +22,7 @@ TEST(ReadIniValue, ValuesDefaultsAndWriteBack)
 {
     testsupport::TestDriver driver;
     platform::busctl::ScriptedControl control;
-    common::Program program{driver.platform(), control};
+    program::Windows program{driver.platform(), control};
     const std::string seventy = std::string(60, 'x') + "y;" + std::string(8, 'z');  // the semicolon is the 62nd
     const Case cases[] = {
         {"missing key", "[system]\nOther=2\n", "1", "1", "[system]\nOther=2\nk=1\n"},

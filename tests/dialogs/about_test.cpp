@@ -4,7 +4,7 @@
 #include <ctime>
 #include <filesystem>
 
-#include "common/program.h"
+#include "common/window_registry.h"
 #include "dialogs/frm_about.h"
 #include "main_window/form2.h"
 #include "platform/busctl/scripted_control.h"
@@ -30,7 +30,7 @@ TEST(About, HelpAboutShowsTheTextsAndTheDateLoadingOnlyWhenUnloaded)
 {
     testsupport::TestDriver driver;
     platform::busctl::ScriptedControl control;
-    driver.platform().program().exeSuffix = ".exe";  // the name with the platform's suffix is looked for
+    driver.platform().programInfo().exeSuffix = ".exe";  // the name with the platform's suffix is looked for
     const fs::path programFile = driver.writeProgramFile("darnex.exe", "program");
     auto open = [&, form = &driver.startProgram(control)] { driver.user(*form).pick("mnuAbout"); };
     auto& about = driver.program().about();
@@ -41,7 +41,7 @@ TEST(About, HelpAboutShowsTheTextsAndTheDateLoadingOnlyWhenUnloaded)
     ASSERT_TRUE(about.visible());
     EXPECT_EQ((std::vector{about.caption(), text("Description"), text("RevisionLabel"), text("UpdateDate"), text("badpathlabel") + text("comments"), text("Copyright")}),
               (std::vector<std::string>{"About Quelvar", "Darnex Evaluation Software", "Version 0.1.0", "Last Updated 03/05/2024", "",
-                                        driver.platform().program().legalCopyright}));
+                                        driver.platform().programInfo().legalCopyright}));
 
     // A click on the picture beeps and hides it; the next open shows it without loading it again.
     driver.user(about).click("AboutOK");

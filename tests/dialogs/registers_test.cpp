@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "common/program.h"
+#include "common/window_registry.h"
 #include "dialogs/frm_registers.h"
 #include "main_window/form2.h"
 #include "platform/busctl/call_shape.h"

@@ -14,13 +14,15 @@
 
 #include "adapter/bus.h"
 #include "adapter/frm_usb.h"
-#include "common/program.h"
-#include "platform/busctl/command_line.h"
+#include "program/windows.h"
+#include "program/command_line.h"
 #include "platform/busctl/i2c_dev_control.h"
 #include "platform/forms/headless_platform.h"
 
 namespace fs = std::filesystem;
 using namespace platform::busctl;
+using program::AdapterChoice;
+using program::CommandLine;
 
 int main(int argc, char** argv)
 {
@@ -29,7 +31,7 @@ int main(int argc, char** argv)
         return 64;
     }
     const I2cPaths paths{fs::path(argv[1]) / "sys", fs::path(argv[1]) / "dev"};
-    const CommandLine line = parseCommandLine({argv[2]}, paths.sysfs);
+    const CommandLine line = program::parseCommandLine({argv[2]}, paths.sysfs);
     if (line.action != CommandLine::Action::Run) {
         std::cerr << line.text;
         return line.exitStatus();
@@ -39,7 +41,7 @@ int main(int argc, char** argv)
     I2cDevControl control(kernel, paths, named);
     control.setReporter([](const std::string& error) { std::cerr << "darnex: " << error << std::endl; });
     platform::forms::HeadlessPlatform platform;
-    common::Program program(platform, control);
+    program::Windows program(platform, control);
     std::cout << "open " << (program.usb().OpenFirstFreeDevice() ? "yes" : "no") << std::endl;
     program.vars().giDeviceAddress = 0x12;
     for (int i = 3; i < argc; ++i) {

@@ -7,7 +7,7 @@
 #include <tuple>
 #include <vector>
 
-#include "common/program.h"
+#include "common/window_registry.h"
 #include "main_window/form2.h"
 #include "main_window/setpoint_rows.h"
 #include "platform/busctl/scripted_control.h"

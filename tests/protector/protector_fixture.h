@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "common/program.h"
+#include "common/window_registry.h"
 #include "main_window/form2.h"
 #include "platform/busctl/scripted_control.h"
 #include "platform/busctl/simulated_board.h"
@@ -49,7 +49,7 @@ protected:
         started->clearLog();
     }
     // Before start(): the build folder as the program's folder, so that pictures are found.
-    void withPictures() { platform().program().folder = std::filesystem::path(QUELVAR_TEST_ARTIFACTS).parent_path(); }
+    void withPictures() { platform().programInfo().folder = std::filesystem::path(QUELVAR_TEST_ARTIFACTS).parent_path(); }
     busctl::ScriptedControl& bus() { return *started; }
     const Transfers& transfers() { return bus().byteTransfers(); }
     forms::HeadlessPlatform& platform() { return driver.platform(); }

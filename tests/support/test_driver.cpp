@@ -9,8 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include "common/program.h"
 #include "main_window/form2.h"
+#include "program/windows.h"
 
 namespace testsupport {
 
@@ -43,8 +43,8 @@ TempFolder::~TempFolder()
 TestDriver::TestDriver()
 {
     platform_.setSettingsFolder(settings_.path());
-    platform_.program().folder = program_.path();
-    platform_.program().exeName = "darnex";
+    platform_.programInfo().folder = program_.path();
+    platform_.programInfo().exeName = "darnex";
     platform_.onRunaway = [](const std::string& reason) { ADD_FAILURE() << "HeadlessPlatform: " << reason; };
 }
 
@@ -56,11 +56,11 @@ TestDriver::~TestDriver()
     run_.reset();
 }
 
-common::Program& TestDriver::createProgram(platform::busctl::AdapterControl& control)
+common::WindowRegistry& TestDriver::createProgram(platform::busctl::AdapterControl& control)
 {
     if (run_)
         throw std::logic_error("the program's run is built already");
-    run_ = std::make_unique<common::Program>(platform_, control);
+    run_ = std::make_unique<program::Windows>(platform_, control);
     return *run_;
 }
 
@@ -73,7 +73,7 @@ main_window::Form2& TestDriver::startProgram(platform::busctl::AdapterControl& c
     return form2;
 }
 
-common::Program& TestDriver::program()
+common::WindowRegistry& TestDriver::program()
 {
     if (!run_)
         throw std::logic_error("no program started");

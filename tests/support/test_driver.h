@@ -12,7 +12,8 @@
 #include "platform/forms/headless_platform.h"
 #include "platform/forms/scripted_user.h"
 
-namespace common { class Program; }
+namespace common { class WindowRegistry; }
+namespace program { class Windows; }
 namespace main_window { class Form2; }
 namespace platform::busctl { class AdapterControl; }
 
@@ -69,9 +70,9 @@ public:
 
     // The whole program on the test's adapter control; createProgram() builds it without showing
     // the main window, so that a test can watch its load.
-    common::Program& createProgram(platform::busctl::AdapterControl& control);
+    common::WindowRegistry& createProgram(platform::busctl::AdapterControl& control);
     main_window::Form2& startProgram(platform::busctl::AdapterControl& control);
-    common::Program& program();
+    common::WindowRegistry& program();
 
 private:
     template <class W>
@@ -87,7 +88,7 @@ private:
     TempFolder program_{"quelvar-program-"};
     platform::forms::HeadlessPlatform platform_;
     std::vector<std::shared_ptr<void>> windows_;
-    std::unique_ptr<common::Program> run_;
+    std::unique_ptr<program::Windows> run_;
 };
 
 }  // namespace testsupport

@@ -99,6 +99,12 @@ int Form::scaleWidth() const
     return std::max(0, width() - 2 * borderWidth(borderKind_));
 }
 
+void Form::setClientSize(int width, int height)
+{
+    move(0, 0, width, height);
+    move(0, 0, width + (this->width() - scaleWidth()), height + (this->height() - scaleHeight()));
+}
+
 int Form::scaleHeight() const
 {
     const int frame = 2 * borderWidth(borderKind_) + CaptionHeight + (hasVisibleMenu() ? MenuBarHeight : 0);

@@ -64,6 +64,9 @@ public:
     // outer size, as the classic Width/Height properties.
     int scaleWidth() const;
     int scaleHeight() const;
+    // Places the form at the screen's origin with a client area of width x height twips; the
+    // outer size adds what the window frame takes.
+    void setClientSize(int width, int height);
     // The frame around the client area, in twips: a border on each side, the caption and, when
     // the form has a visible menu, the menu bar. The view sizes its window with the same numbers.
     static constexpr int CaptionHeight = 345;

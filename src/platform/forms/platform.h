@@ -25,6 +25,9 @@ struct ProgramInfo {
     std::filesystem::path folder;  // the program file's folder
     std::string exeName;           // the program file's name without extension
     std::string exeSuffix;         // the platform's executable suffix ("" on Linux)
+
+    // "major.minor.revision", as the title bar, the About window and --version show it.
+    std::string version() const;
 };
 
 // The build's own version block (version from the build, folder and name left empty).
@@ -37,8 +40,8 @@ public:
     Platform(const Platform&) = delete;
     Platform& operator=(const Platform&) = delete;
 
-    const ProgramInfo& program() const { return info_; }
-    ProgramInfo& program() { return info_; }
+    const ProgramInfo& programInfo() const { return info_; }
+    ProgramInfo& programInfo() { return info_; }
     // Where a bare settings file name lives.
     const std::filesystem::path& settingsFolder() const { return settingsFolder_; }
     void setSettingsFolder(std::filesystem::path p) { settingsFolder_ = std::move(p); }

@@ -12,4 +12,9 @@ ProgramInfo defaultProgramInfo()
     return info;
 }
 
+std::string ProgramInfo::version() const
+{
+    return std::to_string(major) + "." + std::to_string(minor) + "." + std::to_string(revision);
+}
+
 }  // namespace platform::forms

@@ -13,6 +13,7 @@
 #include <climits>
 
 #include "platform/qtview/convert.h"
+#include "platform/qtview/deliver.h"
 #include "platform/qtview/form_window.h"
 
 namespace platform::qtview {
@@ -38,7 +39,7 @@ QtPlatform::QtPlatform(forms::ProgramInfo info) : Platform(std::move(info))
     // A single-shot timer is stopped before its slot runs, so re-arming it from the slot makes a
     // new Qt timer that also fires inside nested loops (a message box opened by a forms timer).
     QObject::connect(&wake_, &QTimer::timeout, [this] {
-        runDueTimers();
+        deliver([this] { runDueTimers(); });
         scheduleChanged();
     });
 }

@@ -1,11 +1,11 @@
-#include "platform/busctl/command_line.h"
+#include "program/command_line.h"
 
 #include <system_error>
 
 #include "platform/busctl/i2c_adapters.h"
 #include "platform/forms/platform.h"
 
-namespace platform::busctl {
+namespace program {
 namespace {
 
 constexpr const char* Help =
@@ -20,9 +20,7 @@ constexpr const char* Help =
 
 std::string version()
 {
-    const auto info = forms::defaultProgramInfo();
-    return "darnex " + std::to_string(info.major) + "." + std::to_string(info.minor) + "." +
-           std::to_string(info.revision) + "\n";
+    return "darnex " + platform::forms::defaultProgramInfo().version() + "\n";
 }
 
 CommandLine failure(const std::string& line) { return {CommandLine::Action::Fail, {}, "darnex: " + line + "\n"}; }
@@ -41,7 +39,7 @@ std::string chooseAdapter(const std::string& value, const std::filesystem::path&
         if (ec)
             return value + ": " + ec.message();
         // Checked before anything opens it: an ioctl on another device could do anything.
-        if (!i2cDevNode(sysfs, value))
+        if (!platform::busctl::i2cDevNode(sysfs, value))
             return value + ": not an I2C adapter (no i2c-dev device)";
         choice = {AdapterChoice::Kind::Device, std::filesystem::canonical(value, ec)};
     } else {
@@ -77,4 +75,4 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, const std::fi
     return line;
 }
 
-}  // namespace platform::busctl
+}  // namespace program

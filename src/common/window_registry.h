@@ -1,8 +1,7 @@
 #pragma once
-// One run of the program: the platform, the adapter control, the shared variables and the
-// window instances, each created on first use and kept until the run ends.
-#include <memory>
-
+// How the windows of one run reach each other and what they share: the platform, the adapter
+// control, the shared variables and the window instances. Which class makes each window is known
+// only above the windows (program::Windows), so that this room depends on none of them.
 #include "common/shared_state.h"
 
 namespace platform::forms { class Platform; }
@@ -13,37 +12,34 @@ namespace dialogs { class frmAbout; class frmRegisters; class frmLogOptions; }
 
 namespace common {
 
-class Program {
+class WindowRegistry {
 public:
-    Program(platform::forms::Platform& platform, platform::busctl::AdapterControl& adapterControl);
-    ~Program();
-    Program(const Program&) = delete;
-    Program& operator=(const Program&) = delete;
+    WindowRegistry(platform::forms::Platform& platform, platform::busctl::AdapterControl& adapterControl)
+        : platform_(platform), adapterControl_(adapterControl)
+    {
+    }
+    virtual ~WindowRegistry() = default;
+    WindowRegistry(const WindowRegistry&) = delete;
+    WindowRegistry& operator=(const WindowRegistry&) = delete;
 
     platform::forms::Platform& platform() const { return platform_; }
     platform::busctl::AdapterControl& adapterControl() const { return adapterControl_; }
     SharedState& vars() { return vars_; }
 
     // The hidden adapter window, created (loaded, never shown) by whoever needs it first.
-    adapter::frmUSB& usb();
-    bool usbCreated() const { return usb_ != nullptr; }
+    virtual adapter::frmUSB& usb() = 0;
     // The main window, created on first use; the platform loads it to start the program.
-    main_window::Form2& form2();
+    virtual main_window::Form2& form2() = 0;
     // The About window, created on first use and kept (hidden or unloaded) until the run ends.
-    dialogs::frmAbout& about();
+    virtual dialogs::frmAbout& about() = 0;
     // The raw register and logging options dialogs, kept the same way.
-    dialogs::frmRegisters& registers();
-    dialogs::frmLogOptions& logOptions();
+    virtual dialogs::frmRegisters& registers() = 0;
+    virtual dialogs::frmLogOptions& logOptions() = 0;
 
 private:
     platform::forms::Platform& platform_;
     platform::busctl::AdapterControl& adapterControl_;
     SharedState vars_;
-    std::unique_ptr<adapter::frmUSB> usb_;
-    std::unique_ptr<dialogs::frmAbout> about_;
-    std::unique_ptr<dialogs::frmRegisters> registers_;
-    std::unique_ptr<dialogs::frmLogOptions> logOptions_;
-    std::unique_ptr<main_window::Form2> form2_;
 };
 
 }  // namespace common

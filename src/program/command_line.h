@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace platform::busctl {
+namespace program {
 
 struct AdapterChoice {
     enum class Kind { Simulated, Usb, Device };
@@ -26,4 +26,4 @@ struct CommandLine {
 // args: the arguments after the program's name; sysfs: where the kernel's device tree is.
 CommandLine parseCommandLine(const std::vector<std::string>& args, const std::filesystem::path& sysfs = "/sys");
 
-}  // namespace platform::busctl
+}  // namespace program
