@@ -30,7 +30,7 @@ std::string hex(int v)
 }  // namespace
 
 I2cDevControl::I2cDevControl(I2cSeam& seam, I2cPaths paths, std::optional<std::filesystem::path> namedDevice)
-    : seam(seam), paths(std::move(paths)), namedDevice(std::move(namedDevice))
+    : seam_(seam), paths_(std::move(paths)), namedDevice_(std::move(namedDevice))
 {
 }
 
@@ -39,7 +39,7 @@ I2cDevControl::~I2cDevControl() { closeAdapter(); }
 Variant I2cDevControl::invoke(int dispId, std::vector<Arg>& args)
 {
     // ConfirmWrite answers for the word write right before it, as on the board.
-    const bool confirmable = std::exchange(wordWritten, false);
+    const bool confirmable = std::exchange(wordWritten_, false);
     if (!matchesShape(dispId, args))
         return fail(EINVAL, "refused call " + describeCall(dispId, args));
     auto integer = [&](std::size_t i) { return static_cast<int>(std::get<std::int16_t>(args[i].value)); };
@@ -50,7 +50,7 @@ Variant I2cDevControl::invoke(int dispId, std::vector<Arg>& args)
     case op::WriteWordCmd: {
         const std::int16_t status = transfer(SmbusKind::WriteWordData, integer(2), integer(0),
                                              static_cast<std::uint16_t>(integer(1)), nullptr);
-        wordWritten = status == 0;
+        wordWritten_ = status == 0;
         return status;
     }
     case op::ReadWordCmd: {
@@ -68,29 +68,29 @@ Variant I2cDevControl::invoke(int dispId, std::vector<Arg>& args)
 
 std::vector<I2cDevControl::Candidate> I2cDevControl::candidates() const
 {
-    if (namedDevice) {
+    if (namedDevice_) {
         // Only an i2c-dev node, and the adapter's name from the node it resolves to.
-        const auto node = i2cDevNode(paths.sysfs, *namedDevice);
+        const auto node = i2cDevNode(paths_.sysfs, *namedDevice_);
         if (!node)
             return {};
         std::error_code ec;
-        return {{describeI2cAdapter(paths.sysfs, *node), fs::canonical(*namedDevice, ec)}};
+        return {{describeI2cAdapter(paths_.sysfs, *node), fs::canonical(*namedDevice_, ec)}};
     }
     std::vector<Candidate> out;
-    for (auto& adapter : listI2cAdapters(paths.sysfs))
-        out.push_back({adapter, paths.dev / adapter.node});
+    for (auto& adapter : listI2cAdapters(paths_.sysfs))
+        out.push_back({adapter, paths_.dev / adapter.node});
     return out;
 }
 
-bool I2cDevControl::usable(const Candidate& c) const { return namedDevice || c.adapter.usb; }
+bool I2cDevControl::usable(const Candidate& c) const { return namedDevice_ || c.adapter.usb; }
 
 bool I2cDevControl::heldElsewhere(const std::filesystem::path& node)
 {
-    const int probe = seam.open(node.string(), O_RDONLY);
+    const int probe = seam_.open(node.string(), O_RDONLY);
     if (probe < 0)
         return false;  // OpenDevice will say why it cannot be had
     const bool held = ::flock(probe, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
-    seam.close(probe);  // closing drops the probe's own lock
+    seam_.close(probe);  // closing drops the probe's own lock
     return held;
 }
 
@@ -111,11 +111,11 @@ std::int16_t I2cDevControl::listFree(std::vector<Arg>& args)
             names += (count++ ? "," : "") + c.adapter.listName();
         }
     }
-    if (namedDevice && all.empty())
-        report(namedDevice->string() + ": no i2c-dev adapter");
+    if (namedDevice_ && all.empty())
+        report(namedDevice_->string() + ": no i2c-dev adapter");
     else if (all.empty() && !anyI2cNode())
-        report("no " + (paths.dev / "i2c-*").string() + ": the i2c-dev module may not be loaded (modprobe i2c-dev)");
-    else if (count == 0 && !namedDevice)
+        report("no " + (paths_.dev / "i2c-*").string() + ": the i2c-dev module may not be loaded (modprobe i2c-dev)");
+    else if (count == 0 && !namedDevice_)
         report("no free USB-I2C bridge" + (seen.empty() ? std::string(" among the adapters") : " among " + seen) +
                "; name another bus with --adapter=/dev/i2c-N");
     args[1].value = count;
@@ -126,7 +126,7 @@ std::int16_t I2cDevControl::listFree(std::vector<Arg>& args)
 bool I2cDevControl::anyI2cNode() const
 {
     std::error_code ec;
-    for (const auto& entry : fs::directory_iterator(paths.dev, ec)) {
+    for (const auto& entry : fs::directory_iterator(paths_.dev, ec)) {
         if (entry.path().filename().string().starts_with("i2c"))
             return true;
     }
@@ -142,11 +142,11 @@ std::int16_t I2cDevControl::openDevice(const std::string& name)
     if (it == all.end())
         return fail(ENODEV, "\"" + name + "\": no such adapter to open");
     const std::string path = it->node.string();
-    const int f = seam.open(path, O_RDWR);
+    const int f = seam_.open(path, O_RDWR);
     if (f < 0)
         return fail(-f, path + ": " + std::strerror(-f));
     auto refuse = [&](int error, const std::string& why) {
-        seam.close(f);
+        seam_.close(f);
         return fail(error, path + ": " + why);
     };
     if (::flock(f, LOCK_EX | LOCK_NB) != 0) {
@@ -154,45 +154,45 @@ std::int16_t I2cDevControl::openDevice(const std::string& name)
         return error == EWOULDBLOCK ? refuse(EBUSY, "held by another run of the program")
                                     : refuse(error, std::string("cannot lock it: ") + std::strerror(error));
     }
-    const long funcs = seam.functionality(f);
+    const long funcs = seam_.functionality(f);
     if (funcs < 0)
         return refuse(static_cast<int>(-funcs), std::string("cannot read what it can do: ") + std::strerror(static_cast<int>(-funcs)));
     if ((funcs & NeededFunctions) != NeededFunctions)
         return refuse(EOPNOTSUPP, "the adapter cannot do SMBus byte and word data transfers");
-    fd = f;
-    openNode = path;
-    openAdapter = it->adapter.node;
-    lastReport.clear();
+    fd_ = f;
+    openNode_ = path;
+    openAdapter_ = it->adapter.node;
+    lastReport_.clear();
     report("using " + path + " \"" + it->adapter.name + "\"");
     return 0;
 }
 
 void I2cDevControl::closeAdapter()
 {
-    if (fd >= 0)
-        seam.close(fd);  // and with it the lock
-    fd = -1;
+    if (fd_ >= 0)
+        seam_.close(fd_);  // and with it the lock
+    fd_ = -1;
 }
 
 std::int16_t I2cDevControl::transfer(SmbusKind kind, int address, int command, int value, std::int16_t* read)
 {
-    if (fd < 0) {
-        const std::string device = !openNode.empty() ? openNode : namedDevice ? namedDevice->string() : std::string("USB adapter");
+    if (fd_ < 0) {
+        const std::string device = !openNode_.empty() ? openNode_ : namedDevice_ ? namedDevice_->string() : std::string("USB adapter");
         return fail(EBADF, device + ": not open");
     }
     // General call, reserved and 10-bit addresses stay off the wire.
     const int wire = address >> 1;
     if (!fitsByte(address) || wire < 0x08 || wire > 0x77 || !fitsByte(command))
-        return fail(EINVAL, openNode + ": no such address or command (address 0x" + hex(wire) + ", command 0x" + hex(command) + ")");
+        return fail(EINVAL, openNode_ + ": no such address or command (address 0x" + hex(wire) + ", command 0x" + hex(command) + ")");
     const SmbusTransfer t{kind, static_cast<std::uint8_t>(wire), static_cast<std::uint8_t>(command), static_cast<std::uint16_t>(value)};
-    if (const int r = seam.setAddress(fd, t.address); r < 0) {
+    if (const int r = seam_.setAddress(fd_, t.address); r < 0) {
         const std::string why = r == -EBUSY ? "a kernel driver owns address 0x" + hex(wire) + " on this adapter"
                                             : "cannot set address 0x" + hex(wire) + ": " + std::strerror(-r);
-        return failedTransfer(-r, openNode + ": " + why);
+        return failedTransfer(-r, openNode_ + ": " + why);
     }
-    const int r = seam.transfer(fd, t);
+    const int r = seam_.transfer(fd_, t);
     if (r < 0)
-        return failedTransfer(-r, openNode + ": " + describeTransfer(t) + ": " + std::strerror(-r));
+        return failedTransfer(-r, openNode_ + ": " + describeTransfer(t) + ": " + std::strerror(-r));
     if (read)
         *read = static_cast<std::int16_t>(r);
     return 0;
@@ -203,9 +203,9 @@ std::int16_t I2cDevControl::failedTransfer(int error, const std::string& what)
 {
     const std::int16_t status = fail(error, what);
     std::error_code ec;
-    if (!fs::exists(paths.sysfs / "class" / "i2c-dev" / openAdapter, ec) && !ec) {
+    if (!fs::exists(paths_.sysfs / "class" / "i2c-dev" / openAdapter_, ec) && !ec) {
         closeAdapter();
-        report(openNode + ": the adapter is gone; closed it");
+        report(openNode_ + ": the adapter is gone; closed it");
     }
     return status;
 }
@@ -237,9 +237,9 @@ std::int16_t I2cDevControl::fail(int error, const std::string& what)
 
 void I2cDevControl::report(const std::string& line)
 {
-    if (reporter && line != lastReport)
-        reporter(line);
-    lastReport = line;
+    if (reporter_ && line != lastReport_)
+        reporter_(line);
+    lastReport_ = line;
 }
 
 }  // namespace platform::busctl

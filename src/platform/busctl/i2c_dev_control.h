@@ -38,7 +38,7 @@ public:
     // Receives one line per failure, naming the device and the reason, and what it took and
     // skipped; a repeat of the line before it is left out, so that a pulled cable does not
     // flood the output.
-    void setReporter(std::function<void(const std::string&)> report) { reporter = std::move(report); }
+    void setReporter(std::function<void(const std::string&)> report) { reporter_ = std::move(report); }
 
 private:
     struct Candidate {
@@ -58,15 +58,15 @@ private:
     std::int16_t fail(int error, const std::string& what);
     void report(const std::string& line);
 
-    I2cSeam& seam;
-    I2cPaths paths;
-    std::optional<std::filesystem::path> namedDevice;
-    std::function<void(const std::string&)> reporter;
-    std::string lastReport;
-    int fd = -1;
-    std::string openNode;     // the open device node, for messages
-    std::string openAdapter;  // its "i2c-N"
-    bool wordWritten = false;
+    I2cSeam& seam_;
+    I2cPaths paths_;
+    std::optional<std::filesystem::path> namedDevice_;
+    std::function<void(const std::string&)> reporter_;
+    std::string lastReport_;
+    int fd_ = -1;
+    std::string openNode_;     // the open device node, for messages
+    std::string openAdapter_;  // its "i2c-N"
+    bool wordWritten_ = false;
 };
 
 }  // namespace platform::busctl

@@ -26,8 +26,8 @@ Variant ScriptedControl::invoke(int dispId, std::vector<Arg>& args) {
     if (call.wellFormed) {
         call.status = answer(dispId, args);
     }
-    log.push_back(std::move(call));
-    return log.back().status;
+    log_.push_back(std::move(call));
+    return log_.back().status;
 }
 
 std::int16_t ScriptedControl::answer(int dispId, std::vector<Arg>& args) {
@@ -40,16 +40,16 @@ std::int16_t ScriptedControl::answer(int dispId, std::vector<Arg>& args) {
     }
     const std::int16_t result = transfer(dispId, args, status);
     if (byteTransfer) {
-        transfers.push_back({direction, integer(args[1].value), integer(args[2].value), integer(args[3].value), result});
+        transfers_.push_back({direction, integer(args[1].value), integer(args[2].value), integer(args[3].value), result});
     }
     return result;
 }
 
 std::int16_t ScriptedControl::aimedStatus(Direction direction, int reg, std::int16_t status) {
-    for (auto it = aimed.begin(); it != aimed.end(); ++it) {
+    for (auto it = aimed_.begin(); it != aimed_.end(); ++it) {
         if (it->direction == direction && it->reg == reg && --it->remaining == 0) {
             status = it->status;
-            aimed.erase(it);
+            aimed_.erase(it);
             break;
         }
     }
@@ -57,33 +57,33 @@ std::int16_t ScriptedControl::aimedStatus(Direction direction, int reg, std::int
 }
 
 std::int16_t ScriptedControl::transfer(int dispId, std::vector<Arg>& args, std::int16_t status) {
-    if (board != nullptr) {
-        return status != 0 ? status : std::get<std::int16_t>(board->invoke(dispId, args));
+    if (board_ != nullptr) {
+        return status != 0 ? status : std::get<std::int16_t>(board_->invoke(dispId, args));
     }
     switch (dispId) {
     case op::ListFreeDevices:
-        args[1].value = freeCount;
-        args[2].value = freeNames;
+        args[1].value = freeCount_;
+        args[2].value = freeNames_;
         break;
     case op::ReadWordCmd:
         if (status == 0) {
-            const auto found = words.find(integer(args[0].value));
-            args[1].value = static_cast<std::int16_t>(found == words.end() ? 0 : found->second);
+            const auto found = words_.find(integer(args[0].value));
+            args[1].value = static_cast<std::int16_t>(found == words_.end() ? 0 : found->second);
         }
         break;
     case op::WriteWordCmd:
         if (status == 0) {
-            words[integer(args[0].value)] = static_cast<std::uint16_t>(integer(args[1].value));
+            words_[integer(args[0].value)] = static_cast<std::uint16_t>(integer(args[1].value));
         }
         break;
     case op::RegisterTransfer: {
         const std::int32_t mode = std::get<std::int32_t>(args[0].value);
         const int reg = integer(args[2].value);
         if (status == 0 && mode == 2) {
-            const auto found = bytes.find(reg);
-            args[3].value = std::int16_t{found == bytes.end() ? std::uint8_t{0} : found->second};
+            const auto found = bytes_.find(reg);
+            args[3].value = std::int16_t{found == bytes_.end() ? std::uint8_t{0} : found->second};
         } else if (status == 0 && mode == 1) {
-            bytes[reg] = static_cast<std::uint8_t>(integer(args[3].value));
+            bytes_[reg] = static_cast<std::uint8_t>(integer(args[3].value));
         }
         break;
     }
@@ -93,18 +93,18 @@ std::int16_t ScriptedControl::transfer(int dispId, std::vector<Arg>& args, std::
 }
 
 std::int16_t ScriptedControl::nextStatus(int dispId) {
-    auto& pending = queued[dispId];
+    auto& pending = queued_[dispId];
     if (!pending.empty()) {
         const std::int16_t status = pending.front();
         pending.pop_front();
         return status;
     }
-    const auto found = defaults.find(dispId);
-    return found == defaults.end() ? 0 : found->second;
+    const auto found = defaults_.find(dispId);
+    return found == defaults_.end() ? 0 : found->second;
 }
 
 void ScriptedControl::queueStatuses(int dispId, const std::vector<std::int16_t>& statuses) {
-    auto& pending = queued[dispId];
+    auto& pending = queued_[dispId];
     pending.insert(pending.end(), statuses.begin(), statuses.end());
 }
 
@@ -113,26 +113,26 @@ void ScriptedControl::failNext(int dispId, int count, std::int16_t status) {
 }
 
 void ScriptedControl::setDefaultStatus(int dispId, std::int16_t status) {
-    defaults[dispId] = status;
+    defaults_[dispId] = status;
 }
 
 void ScriptedControl::failByteTransfer(Direction direction, int reg, int nth, std::int16_t status) {
     if (nth > 0) {
-        aimed.push_back({direction, reg, nth, status});
+        aimed_.push_back({direction, reg, nth, status});
     }
 }
 
-void ScriptedControl::setByte(int reg, std::uint8_t data) { bytes[reg] = data; }
-void ScriptedControl::setWord(int command, std::uint16_t word) { words[command] = word; }
+void ScriptedControl::setByte(int reg, std::uint8_t data) { bytes_[reg] = data; }
+void ScriptedControl::setWord(int command, std::uint16_t word) { words_[command] = word; }
 
 void ScriptedControl::setFreeDevices(std::int32_t count, std::string names) {
-    freeCount = count;
-    freeNames = std::move(names);
+    freeCount_ = count;
+    freeNames_ = std::move(names);
 }
 
 std::vector<int> ScriptedControl::operations() const {
     std::vector<int> ids;
-    for (const Call& call : log) {
+    for (const Call& call : log_) {
         ids.push_back(call.dispId);
     }
     return ids;
@@ -140,12 +140,12 @@ std::vector<int> ScriptedControl::operations() const {
 
 int ScriptedControl::callCount(int dispId) const {
     return static_cast<int>(std::count_if(
-        log.begin(), log.end(), [dispId](const Call& call) { return call.dispId == dispId; }));
+        log_.begin(), log_.end(), [dispId](const Call& call) { return call.dispId == dispId; }));
 }
 
 std::vector<ScriptedControl::WordWrite> ScriptedControl::wordWrites() const {
     std::vector<WordWrite> writes;
-    for (const Call& call : log) {
+    for (const Call& call : log_) {
         if (call.dispId == op::WriteWordCmd && call.wellFormed) {
             writes.push_back({integer(call.args[0].value),
                               static_cast<std::uint16_t>(integer(call.args[1].value)),
@@ -157,7 +157,7 @@ std::vector<ScriptedControl::WordWrite> ScriptedControl::wordWrites() const {
 
 std::vector<ScriptedControl::ByteWrite> ScriptedControl::byteWrites() const {
     std::vector<ByteWrite> writes;
-    for (const Call& call : log) {
+    for (const Call& call : log_) {
         if (isByteTransfer(call, 1)) {
             writes.push_back({integer(call.args[2].value), integer(call.args[3].value)});
         }
@@ -167,7 +167,7 @@ std::vector<ScriptedControl::ByteWrite> ScriptedControl::byteWrites() const {
 
 std::vector<ScriptedControl::WordRead> ScriptedControl::wordReads() const {
     std::vector<WordRead> reads;
-    for (const Call& call : log) {
+    for (const Call& call : log_) {
         if (call.dispId == op::ReadWordCmd && call.wellFormed) {
             reads.push_back({integer(call.args[0].value), integer(call.args[2].value)});
         }
@@ -177,7 +177,7 @@ std::vector<ScriptedControl::WordRead> ScriptedControl::wordReads() const {
 
 std::vector<int> ScriptedControl::byteReads() const {
     std::vector<int> registers;
-    for (const Call& call : log) {
+    for (const Call& call : log_) {
         if (isByteTransfer(call, 2)) {
             registers.push_back(integer(call.args[2].value));
         }

@@ -62,7 +62,7 @@ public:
     };
 
     ScriptedControl() = default;
-    explicit ScriptedControl(SimulatedBoard& board) : board(&board) {}
+    explicit ScriptedControl(SimulatedBoard& board) : board_(&board) {}
 
     Variant invoke(int dispId, std::vector<Arg>& args) override;
 
@@ -79,7 +79,7 @@ public:
     void failByteTransfer(Direction direction, int reg, int nth, std::int16_t status = 1);
 
     // What the bus saw, oldest first. Failed and refused attempts are included.
-    const std::vector<Call>& calls() const { return log; }
+    const std::vector<Call>& calls() const { return log_; }
     std::vector<int> operations() const;
     int callCount(int dispId) const;
     std::vector<WordWrite> wordWrites() const;
@@ -87,8 +87,8 @@ public:
     std::vector<WordRead> wordReads() const;
     std::vector<int> byteReads() const;         // registers of mode 2 transfers
     // Every byte read and write in order, failed ones included.
-    const std::vector<ByteTransfer>& byteTransfers() const { return transfers; }
-    void clearLog() { log.clear(); transfers.clear(); }
+    const std::vector<ByteTransfer>& byteTransfers() const { return transfers_; }
+    void clearLog() { log_.clear(); transfers_.clear(); }
 
 private:
     std::int16_t nextStatus(int dispId);
@@ -104,16 +104,16 @@ private:
         std::int16_t status;
     };
 
-    SimulatedBoard* board = nullptr;
-    std::vector<Call> log;
-    std::vector<ByteTransfer> transfers;
-    std::vector<AimedFailure> aimed;
-    std::map<int, std::deque<std::int16_t>> queued;
-    std::map<int, std::int16_t> defaults;
-    std::map<int, std::uint8_t> bytes;
-    std::map<int, std::uint16_t> words;
-    std::int32_t freeCount = 1;
-    std::string freeNames = "SCRIPTED-1";
+    SimulatedBoard* board_ = nullptr;
+    std::vector<Call> log_;
+    std::vector<ByteTransfer> transfers_;
+    std::vector<AimedFailure> aimed_;
+    std::map<int, std::deque<std::int16_t>> queued_;
+    std::map<int, std::int16_t> defaults_;
+    std::map<int, std::uint8_t> bytes_;
+    std::map<int, std::uint16_t> words_;
+    std::int32_t freeCount_ = 1;
+    std::string freeNames_ = "SCRIPTED-1";
 };
 
 std::ostream& operator<<(std::ostream& out, const ScriptedControl::WordWrite& write);

@@ -43,24 +43,24 @@ std::optional<std::uint16_t> writableBits(int command) {
 }  // namespace
 
 SimulatedBoard::SimulatedBoard(const EepromImage& image)
-    : words{{0x14, 0x0000}, {0x15, 0x0000}, {0x3F, 0x1000}, {0x00, 0x0000}, {0x01, 0x0000},
+    : words_{{0x14, 0x0000}, {0x15, 0x0000}, {0x3F, 0x1000}, {0x00, 0x0000}, {0x01, 0x0000},
             {0x02, 0x0000}, {0x08, 0x4A21}, {0x09, 0x3C12}, {0x0A, 0x0F85}},
-      eeprom(image) {
+      eeprom_(image) {
     powerCycle();
 }
 
 void SimulatedBoard::powerCycle() {
-    registers = {};
-    for (std::size_t i = 0; i < eeprom.size(); ++i) {
-        registers[FirstEepromRegister + i] = eeprom[i];
+    registers_ = {};
+    for (std::size_t i = 0; i < eeprom_.size(); ++i) {
+        registers_[FirstEepromRegister + i] = eeprom_[i];
     }
-    eepromState = EepromState::Locked;
-    latchedFaults = 0;
+    eepromState_ = EepromState::Locked;
+    latchedFaults_ = 0;
 }
 
 Variant SimulatedBoard::invoke(int dispId, std::vector<Arg>& args) {
     // ConfirmWrite answers for the word write right before it and for nothing else.
-    const bool confirmable = std::exchange(wordWritten, false);
+    const bool confirmable = std::exchange(wordWritten_, false);
     if (!matchesShape(dispId, args)) {
         return BadArguments;
     }
@@ -76,20 +76,20 @@ Variant SimulatedBoard::invoke(int dispId, std::vector<Arg>& args) {
         if (std::get<std::string>(args[0].value) != AdapterName) {
             return NoSuchAdapter;
         }
-        open = true;
+        open_ = true;
         return Ok;
     case op::CloseAdapter:
-        open = false;
+        open_ = false;
         return Ok;
     default: break;
     }
-    if (!open) {
+    if (!open_) {
         return NotOpen;
     }
     switch (dispId) {
     case op::WriteWordCmd: {
         const std::int16_t status = writeWord(args);
-        wordWritten = status == Ok;
+        wordWritten_ = status == Ok;
         return status;
     }
     case op::ReadWordCmd: return readWord(args);
@@ -106,7 +106,7 @@ std::optional<std::uint16_t> SimulatedBoard::peekWord(int address, int command) 
     switch (command) {
     case 0x14:
     case 0x15:
-    case 0x3F: return words.at(command);
+    case 0x3F: return words_.at(command);
     case 0xFE: return ManufacturerId;
     case 0xFF: return DeviceId;
     default: break;
@@ -115,33 +115,33 @@ std::optional<std::uint16_t> SimulatedBoard::peekWord(int address, int command) 
         return std::nullopt;
     }
     if (isTestModeWord(command) || isTrimWord(command)) {
-        return words.at(command);
+        return words_.at(command);
     }
     if (isTrimCopy(command)) {
-        return words.at(command - 3);
+        return words_.at(command - 3);
     }
     return std::nullopt;
 }
 
 std::optional<std::uint8_t> SimulatedBoard::peekByte(int reg) const {
     if (reg == StatusRegister) {
-        return static_cast<std::uint8_t>((vgood ? VgoodBit : 0) | latchedFaults);
+        return static_cast<std::uint8_t>((vgood_ ? VgoodBit : 0) | latchedFaults_);
     }
     if (reg > StatusRegister && reg <= EepromControlRegister) {
-        return registers[reg];
+        return registers_[reg];
     }
     return std::nullopt;
 }
 
 std::optional<std::uint8_t> SimulatedBoard::eepromByte(int reg) const {
     const int cell = reg - FirstEepromRegister;
-    if (cell < 0 || cell >= static_cast<int>(eeprom.size())) {
+    if (cell < 0 || cell >= static_cast<int>(eeprom_.size())) {
         return std::nullopt;
     }
-    return eeprom[cell];
+    return eeprom_[cell];
 }
 
-void SimulatedBoard::latchFaults(std::uint8_t mask) { latchedFaults |= mask & FaultBits; }
+void SimulatedBoard::latchFaults(std::uint8_t mask) { latchedFaults_ |= mask & FaultBits; }
 
 std::int16_t SimulatedBoard::writeWord(std::vector<Arg>& args) {
     const int command = std::get<std::int16_t>(args[0].value);
@@ -154,7 +154,7 @@ std::int16_t SimulatedBoard::writeWord(std::vector<Arg>& args) {
     if (!keep) {
         return Nack;
     }
-    words[command] = word & *keep;
+    words_[command] = word & *keep;
     return Ok;
 }
 
@@ -195,7 +195,7 @@ std::int16_t SimulatedBoard::registerTransfer(std::vector<Arg>& args) {
 }
 
 std::int16_t SimulatedBoard::writeRegister(int reg, std::uint8_t data) {
-    if (deafRegisters.contains(reg) && reg > StatusRegister && reg <= EepromControlRegister) {
+    if (deafRegisters_.contains(reg) && reg > StatusRegister && reg <= EepromControlRegister) {
         return Ok;
     }
     if (reg == OutputControlRegister) {
@@ -203,7 +203,7 @@ std::int16_t SimulatedBoard::writeRegister(int reg, std::uint8_t data) {
     } else if (reg == EepromControlRegister) {
         writeEepromControl(data);
     } else if (reg > OutputControlRegister && reg < EepromControlRegister) {
-        registers[reg] = data;
+        registers_[reg] = data;
     } else {
         return Nack;  // STATUS is read only; anything else is not there
     }
@@ -212,36 +212,36 @@ std::int16_t SimulatedBoard::writeRegister(int reg, std::uint8_t data) {
 
 void SimulatedBoard::writeOutputControl(std::uint8_t data) {
     // Bit 0 can only be 1 after a write raised it, so its falling edge ends an LTCLR pulse.
-    if ((registers[OutputControlRegister] & LtclrBit) && !(data & LtclrBit)) {
-        latchedFaults = 0;
+    if ((registers_[OutputControlRegister] & LtclrBit) && !(data & LtclrBit)) {
+        latchedFaults_ = 0;
     }
-    registers[OutputControlRegister] = data;
+    registers_[OutputControlRegister] = data;
 }
 
 void SimulatedBoard::writeEepromControl(std::uint8_t command) {
-    registers[EepromControlRegister] = command;
+    registers_[EepromControlRegister] = command;
     switch (command) {
-    case EepromUnlock: eepromState = EepromState::Unlocked; break;
+    case EepromUnlock: eepromState_ = EepromState::Unlocked; break;
     case EepromProgram:
-        if (eepromState == EepromState::Locked) {
+        if (eepromState_ == EepromState::Locked) {
             break;
         }
-        for (std::size_t i = 0; i < eeprom.size(); ++i) {
+        for (std::size_t i = 0; i < eeprom_.size(); ++i) {
             const int reg = FirstEepromRegister + static_cast<int>(i);
-            const std::uint8_t dead = deadBits.contains(reg) ? deadBits.at(reg) : 0;
-            eeprom[i] = static_cast<std::uint8_t>(~registers[reg] & ~dead);
+            const std::uint8_t dead = deadBits_.contains(reg) ? deadBits_.at(reg) : 0;
+            eeprom_[i] = static_cast<std::uint8_t>(~registers_[reg] & ~dead);
         }
-        eepromState = EepromState::Programmed;
+        eepromState_ = EepromState::Programmed;
         break;
     case EepromLock:
-        if (eepromState == EepromState::Programmed) {
-            for (std::size_t i = 0; i < eeprom.size(); ++i) {
-                registers[FirstEepromRegister + i] = eeprom[i];
+        if (eepromState_ == EepromState::Programmed) {
+            for (std::size_t i = 0; i < eeprom_.size(); ++i) {
+                registers_[FirstEepromRegister + i] = eeprom_[i];
             }
         }
-        eepromState = EepromState::Locked;
+        eepromState_ = EepromState::Locked;
         break;
-    default: eepromState = EepromState::Locked; break;
+    default: eepromState_ = EepromState::Locked; break;
     }
 }
 

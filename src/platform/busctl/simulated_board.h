@@ -60,7 +60,7 @@ public:
     Variant invoke(int dispId, std::vector<Arg>& args) override;
 
     // Inspection for tests, bypassing the adapter (works while it is closed).
-    bool isOpen() const { return open; }
+    bool isOpen() const { return open_; }
     // What a word read at this address would give; empty where the charger would NACK.
     std::optional<std::uint16_t> peekWord(int address, int command) const;
     // A protector register 0x00..0x0B; empty for any other number.
@@ -69,12 +69,12 @@ public:
     std::optional<std::uint8_t> eepromByte(int reg) const;
     // Latches fault flags of STATUS bits 0-4 (other bits of the mask are ignored).
     void latchFaults(std::uint8_t mask);
-    void setVgood(bool good) { vgood = good; }
+    void setVgood(bool good) { vgood_ = good; }
     // Writes to `reg` are acknowledged and change nothing.
-    void ignoreWrites(int reg) { deafRegisters.insert(reg); }
+    void ignoreWrites(int reg) { deafRegisters_.insert(reg); }
     // The bits of `mask` in the EEPROM cell behind `reg` (0x06..0x0A) no longer program: they
     // come out 0 from the next programming on.
-    void killEepromBits(int reg, std::uint8_t mask) { deadBits[reg] |= mask; }
+    void killEepromBits(int reg, std::uint8_t mask) { deadBits_[reg] |= mask; }
     // Power off and on: the protector registers as at power-on, loaded from the EEPROM.
     void powerCycle();
 
@@ -88,16 +88,16 @@ private:
     void writeEepromControl(std::uint8_t command);
     void writeOutputControl(std::uint8_t data);
 
-    bool open = false;
-    bool wordWritten = false;  // the last call was a successful WriteWordCmd
-    std::map<int, std::uint16_t> words;
-    std::array<std::uint8_t, 12> registers{};
-    EepromImage eeprom;
-    EepromState eepromState = EepromState::Locked;
-    std::uint8_t latchedFaults = 0;
-    bool vgood = true;
-    std::set<int> deafRegisters;
-    std::map<int, std::uint8_t> deadBits;
+    bool open_ = false;
+    bool wordWritten_ = false;  // the last call was a successful WriteWordCmd
+    std::map<int, std::uint16_t> words_;
+    std::array<std::uint8_t, 12> registers_{};
+    EepromImage eeprom_;
+    EepromState eepromState_ = EepromState::Locked;
+    std::uint8_t latchedFaults_ = 0;
+    bool vgood_ = true;
+    std::set<int> deafRegisters_;
+    std::map<int, std::uint8_t> deadBits_;
 };
 
 }  // namespace platform::busctl

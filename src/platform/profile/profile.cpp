@@ -23,25 +23,25 @@ namespace {
 // Closes a descriptor on every path out.
 class FileDescriptor {
 public:
-    explicit FileDescriptor(int fd) : fd(fd) {}
+    explicit FileDescriptor(int fd) : fd_(fd) {}
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
     ~FileDescriptor()
     {
-        if (fd >= 0)
-            ::close(fd);
+        if (fd_ >= 0)
+            ::close(fd_);
     }
-    int get() const { return fd; }
+    int get() const { return fd_; }
     // Closes now, so that a failing close (a late write error) can be seen.
     bool close()
     {
-        const int result = ::close(fd);
-        fd = -1;
+        const int result = ::close(fd_);
+        fd_ = -1;
         return result == 0;
     }
 
 private:
-    int fd;
+    int fd_;
 };
 
 enum class LoadStatus { Loaded, Missing, Unusable };
@@ -122,19 +122,19 @@ bool makeFolders(const fs::path& folder)
 // Removes the temporary file unless it has been put in place.
 class TemporaryFile {
 public:
-    explicit TemporaryFile(fs::path path) : path(std::move(path)) {}
+    explicit TemporaryFile(fs::path path) : path_(std::move(path)) {}
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
     ~TemporaryFile()
     {
-        if (!path.empty())
-            ::unlink(path.c_str());
+        if (!path_.empty())
+            ::unlink(path_.c_str());
     }
-    const fs::path& get() const { return path; }
-    void keep() { path.clear(); }
+    const fs::path& get() const { return path_; }
+    void keep() { path_.clear(); }
 
 private:
-    fs::path path;
+    fs::path path_;
 };
 
 // Opens a new, unused file beside target; its mode follows the umask, as a new file's should.
