@@ -13,7 +13,8 @@
 
 namespace dialogs {
 
-using namespace platform::forms;
+namespace forms = platform::forms;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -24,7 +25,6 @@ struct Date {
 // Last-modified date of the file in local time; an error's description when it has none.
 Date fileDate(const std::filesystem::path& file, std::error_code& error)
 {
-    namespace fs = std::filesystem;
     const auto status = fs::status(file, error);
     if (error)
         return {};
@@ -54,32 +54,32 @@ std::string mmddyyyy(const Date& date)
 
 }  // namespace
 
-frmAbout::frmAbout(common::WindowRegistry& program) : Form(program.platform(), "frmAbout"), program(program)
+frmAbout::frmAbout(common::WindowRegistry& program) : Form(program.platform(), "frmAbout"), program_(program)
 {
-    setBackColor(colors::White);
+    setBackColor(forms::colors::White);
     setClientSize(6225, 4650);
 
-    auto& ok = add<PictureBox>("AboutOK");
+    auto& ok = add<forms::PictureBox>("AboutOK");
     ok.move(2400, 1560, 1280, 1500);
     ok.setTabIndex(6);
     ok.setBackColor(0x00C0FFFF);
     ok.setForeColor(0x00C00000);
-    ok.setFont(Font{"MS Sans Serif", 9.75, true});
+    ok.setFont(forms::Font{"MS Sans Serif", 9.75, true});
     if (auto picture = common::assetFile(platform(), "about_ok.png"); !picture.empty())
         ok.setPicture(std::move(picture));
 
-    add<Image>("Image1").move(0, 0, 480, 480);
-    auto& banner = add<Image>("Image2");
+    add<forms::Image>("Image1").move(0, 0, 480, 480);
+    auto& banner = add<forms::Image>("Image2");
     banner.move(1800, 0, 2655, 540);
     if (auto picture = common::assetFile(platform(), "about_banner.png"); !picture.empty())
         banner.setPicture(std::move(picture));
 
-    const Font large{"MS Sans Serif", 12};
-    auto label = [this](const char* name, int left, int top, int width, int height, int tabIndex) -> Label& {
-        auto& l = add<Label>(name);
+    const forms::Font large{"MS Sans Serif", 12};
+    auto label = [this](const char* name, int left, int top, int width, int height, int tabIndex) -> forms::Label& {
+        auto& l = add<forms::Label>(name);
         l.move(left, top, width, height);
         l.setTabIndex(tabIndex);
-        l.setBackColor(colors::White);
+        l.setBackColor(forms::colors::White);
         return l;
     };
     label("Description", 0, 720, 6255, 375, 3).setFont(large);
@@ -106,22 +106,22 @@ void frmAbout::Form_Load()
 {
     const auto& info = platform().programInfo();
     common::CenterForm(*this);
-    get<Label>("badpathlabel").setCaption("");
-    get<Label>("Description").setCaption(info.fileDescription);
-    get<Label>("RevisionLabel").setCaption("Version " + info.version());
+    get<forms::Label>("badpathlabel").setCaption("");
+    get<forms::Label>("Description").setCaption(info.fileDescription);
+    get<forms::Label>("RevisionLabel").setCaption("Version " + info.version());
 
     std::error_code error;
     const Date date = fileDate(programFile(info.folder, info.exeName, info.exeSuffix), error);
     if (error)
-        get<Label>("badpathlabel").setCaption(error.message());
-    get<Label>("UpdateDate").setCaption("Last Updated " + mmddyyyy(date));
+        get<forms::Label>("badpathlabel").setCaption(error.message());
+    get<forms::Label>("UpdateDate").setCaption("Last Updated " + mmddyyyy(date));
 
-    get<Label>("comments").setCaption(info.comments);
-    get<Label>("Copyright").setCaption(info.legalCopyright);
+    get<forms::Label>("comments").setCaption(info.comments);
+    get<forms::Label>("Copyright").setCaption(info.legalCopyright);
     setCaption("About Quelvar");
-    get<Image>("Image1").setLeft(110);
+    get<forms::Image>("Image1").setLeft(110);
     for (const char* name : {"Description", "RevisionLabel", "UpdateDate", "Copyright", "comments"}) {
-        auto& l = get<Label>(name);
+        auto& l = get<forms::Label>(name);
         l.setLeft(110);
         l.setWidth(width() - 220);
     }

@@ -23,7 +23,7 @@ public:
                                              const std::string& suffix);
 
 private:
-    common::WindowRegistry& program;
+    common::WindowRegistry& program_;
 };
 
 }  // namespace dialogs

@@ -31,7 +31,7 @@ public:
         "DLOLIM1",  "DLOLIM2",   "ADC_DELAY", "ADC_WAIT",    "LED_PWM"};
 
 private:
-    common::WindowRegistry& program;
+    common::WindowRegistry& program_;
 };
 
 }  // namespace dialogs

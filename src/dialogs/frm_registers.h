@@ -4,6 +4,7 @@
 #include "platform/forms/form.h"
 
 namespace common { class WindowRegistry; }
+namespace platform::forms { class Label; class TextBox; }
 
 namespace dialogs {
 
@@ -16,7 +17,11 @@ public:
     void cmdWriteI2C_Click();
 
 private:
-    common::WindowRegistry& program;
+    common::WindowRegistry& program_;
+    platform::forms::TextBox* txtReadAddr_ = nullptr;
+    platform::forms::Label* lblReadData_ = nullptr;
+    platform::forms::TextBox* txtWriteAddr_ = nullptr;
+    platform::forms::TextBox* txtWriteData_ = nullptr;
 };
 
 }  // namespace dialogs

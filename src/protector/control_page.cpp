@@ -1,6 +1,8 @@
 #include "protector/control_page.h"
 
 #include <initializer_list>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "adapter/bus.h"
@@ -51,19 +53,29 @@ const std::pair<const char*, std::vector<int>> TabOrder[] = {
 
 bool bitSet(std::uint8_t d, int bit) { return (d >> bit) & 1; }
 
+// The box of `bit` in a box array; a bit without a box is a design fault.
+forms::CheckBox& boxAt(const std::array<forms::CheckBox*, 8>& boxes, int bit)
+{
+    forms::CheckBox* box = boxes.at(static_cast<std::size_t>(bit));
+    if (!box)
+        throw std::logic_error("no box for bit " + std::to_string(bit));
+    return *box;
+}
+
 }  // namespace
 
 ControlPage::ControlPage(common::WindowRegistry& program, forms::Form& form, forms::Control& picControl)
-    : program(program), form(form), hold(program)
+    : program_(program), form_(form), tmrStatus_(form.get<forms::Timer>("tmrStatus")), hold_(program)
 {
     build(picControl);
+    resolveControls();
     bindHandlers();
 }
 
 void ControlPage::build(forms::Control& picControl)
 {
     auto frame = [&](const char* name, const char* caption, int left, int top, int width, int height) -> forms::Control& {
-        auto& f = form.add<forms::Frame>(name, &picControl);
+        auto& f = form_.add<forms::Frame>(name, &picControl);
         f.move(left, top, width, height);
         f.setCaption(caption);
         f.setBackColor(PagePanelColor);
@@ -71,13 +83,13 @@ void ControlPage::build(forms::Control& picControl)
         return f;
     };
     auto box = [&](forms::Control& in, const char* name, int index, int left, int top, int width, const char* caption) {
-        auto& b = form.add<forms::CheckBox>(name, &in, index);
+        auto& b = form_.add<forms::CheckBox>(name, &in, index);
         b.move(left, top, width, BoxHeight);
         b.setCaption(caption);
         b.setBackColor(PagePanelColor);
     };
     auto label = [&](forms::Control& in, int left, int top, int width, int height, const char* caption) {
-        auto& l = form.add<forms::Label>(std::string(in.name()) + "Label" + std::to_string(top), &in);
+        auto& l = form_.add<forms::Label>(std::string(in.name()) + "Label" + std::to_string(top), &in);
         l.move(left, top, width, height);
         l.setCaption(caption);
         l.setBackColor(PagePanelColor);
@@ -85,7 +97,7 @@ void ControlPage::build(forms::Control& picControl)
     };
     auto combo = [&](forms::Control& in, const char* name, int left, int top, int width,
                      std::initializer_list<const char*> entries) {
-        auto& c = form.add<forms::ComboBox>(name, &in);
+        auto& c = form_.add<forms::ComboBox>(name, &in);
         c.move(left, top, width, ComboHeight);
         for (const char* entry : entries)
             c.addItem(entry);
@@ -93,7 +105,7 @@ void ControlPage::build(forms::Control& picControl)
 
     auto& frame7 = frame("Frame7", "OUTPUT CONTROL      Addr 0x01", 600, 120, 3855, 2775);
     box(frame7, "chkOutputControl", 0, 120, 360, 2295, "(LTCLR) Latch Clear");
-    auto& toggle = form.add<forms::CommandButton>("cmdToggleLtclr", &frame7);
+    auto& toggle = form_.add<forms::CommandButton>("cmdToggleLtclr", &frame7);
     toggle.move(2520, 315, 1215, 375);
     toggle.setCaption("Toggle LTCLR");
     box(frame7, "chkOutputControl", 1, 120, 840, 3615, "(DSG) External Discharge FET Control");
@@ -142,130 +154,145 @@ void ControlPage::build(forms::Control& picControl)
     int tabIndex = 0;
     for (const auto& [name, indices] : TabOrder)
         for (int index : indices)
-            form.get<forms::Control>(name, index).setTabIndex(tabIndex++);
+            form_.get<forms::Control>(name, index).setTabIndex(tabIndex++);
+}
+
+void ControlPage::resolveControls()
+{
+    for (int i : OutputBits)
+        chkOutputControl_[static_cast<std::size_t>(i)] = &form_.get<forms::CheckBox>("chkOutputControl", i);
+    for (int i = 0; i < 8; ++i) {
+        chkFunctionControl_[static_cast<std::size_t>(i)] = &form_.get<forms::CheckBox>("chkFunctionControl", i);
+        chkCellBal_[static_cast<std::size_t>(i)] = &form_.get<forms::CheckBox>("chkCellBal", i);
+    }
+    chkShdn_ = &form_.get<forms::CheckBox>("chkShdn");
+    cboHost_ = &form_.get<forms::ComboBox>("cboHost");
+    cboVgain_ = &form_.get<forms::ComboBox>("cboVgain");
+    cboIgain_ = &form_.get<forms::ComboBox>("cboIgain");
+    cboCell_ = &form_.get<forms::ComboBox>("cboCell");
+    cboCal_ = &form_.get<forms::ComboBox>("cboCal");
+    for (const auto& [name, indices] : ModeControls)
+        for (int index : indices)
+            modeControls_.push_back(&form_.get<forms::Control>(name, index));
 }
 
 void ControlPage::bindHandlers()
 {
     for (int i : OutputBits)
-        form.get<forms::CheckBox>("chkOutputControl", i).onClick = [this, i] { chkOutputControl_Click(i); };
+        boxAt(chkOutputControl_, i).onClick = [this, i] { chkOutputControl_Click(i); };
     for (int i = 0; i < 8; ++i) {
-        form.get<forms::CheckBox>("chkFunctionControl", i).onClick = [this, i] { chkFunctionControl_Click(i); };
-        form.get<forms::CheckBox>("chkCellBal", i).onClick = [this, i] { chkCellBal_Click(i); };
+        boxAt(chkFunctionControl_, i).onClick = [this, i] { chkFunctionControl_Click(i); };
+        boxAt(chkCellBal_, i).onClick = [this, i] { chkCellBal_Click(i); };
     }
-    form.get<forms::CheckBox>("chkShdn").onClick = [this] { chkShdn_Click(); };
-    form.get<forms::ComboBox>("cboHost").onClick = [this] { cboHost_Click(); };
-    form.get<forms::ComboBox>("cboVgain").onClick = [this] { cboVgain_Click(); };
-    form.get<forms::ComboBox>("cboIgain").onClick = [this] { cboIgain_Click(); };
-    form.get<forms::ComboBox>("cboCell").onClick = [this] { cboCell_Click(); };
-    form.get<forms::ComboBox>("cboCal").onClick = [this] { cboCal_Click(); };
-    form.get<forms::CommandButton>("cmdToggleLtclr").onClick = [this] { cmdToggleLtclr_Click(); };
+    chkShdn_->onClick = [this] { chkShdn_Click(); };
+    cboHost_->onClick = [this] { cboHost_Click(); };
+    cboVgain_->onClick = [this] { cboVgain_Click(); };
+    cboIgain_->onClick = [this] { cboIgain_Click(); };
+    cboCell_->onClick = [this] { cboCell_Click(); };
+    cboCal_->onClick = [this] { cboCal_Click(); };
+    form_.get<forms::CommandButton>("cmdToggleLtclr").onClick = [this] { cmdToggleLtclr_Click(); };
 }
 
 void ControlPage::chkOutputControl_Click(int Index)
 {
-    changeBit(form.get<forms::CheckBox>("chkOutputControl", Index), reg::OUTPUT_CNTRL, Index);
+    changeBit(boxAt(chkOutputControl_, Index), reg::OUTPUT_CNTRL, Index);
 }
 
 void ControlPage::chkFunctionControl_Click(int Index)
 {
-    changeBit(form.get<forms::CheckBox>("chkFunctionControl", Index), reg::FNCTN_CNTRL, Index);
+    changeBit(boxAt(chkFunctionControl_, Index), reg::FNCTN_CNTRL, Index);
 }
 
 void ControlPage::chkCellBal_Click(int Index)
 {
-    changeBit(form.get<forms::CheckBox>("chkCellBal", Index), reg::CELL_BALANCE, Index);
+    changeBit(boxAt(chkCellBal_, Index), reg::CELL_BALANCE, Index);
 }
 
-void ControlPage::chkShdn_Click() { changeBit(form.get<forms::CheckBox>("chkShdn"), reg::STATE_CNTRL, 0); }
+void ControlPage::chkShdn_Click() { changeBit(*chkShdn_, reg::STATE_CNTRL, 0); }
 
 void ControlPage::cboHost_Click()
 {
-    changeEntry(form.get<forms::ComboBox>("cboHost"), reg::STATE_CNTRL, 0x02, 1);
+    changeEntry(*cboHost_, reg::STATE_CNTRL, 0x02, 1);
     SetControlMode();
 }
 
-void ControlPage::cboVgain_Click() { changeEntry(form.get<forms::ComboBox>("cboVgain"), reg::STATE_CNTRL, 0x40, 6); }
-void ControlPage::cboIgain_Click() { changeEntry(form.get<forms::ComboBox>("cboIgain"), reg::STATE_CNTRL, 0x80, 7); }
-void ControlPage::cboCell_Click() { changeEntry(form.get<forms::ComboBox>("cboCell"), reg::CELL_SEL, 0x0F, 0); }
+void ControlPage::cboVgain_Click() { changeEntry(*cboVgain_, reg::STATE_CNTRL, 0x40, 6); }
+void ControlPage::cboIgain_Click() { changeEntry(*cboIgain_, reg::STATE_CNTRL, 0x80, 7); }
+void ControlPage::cboCell_Click() { changeEntry(*cboCell_, reg::CELL_SEL, 0x0F, 0); }
 // Bit 7 of CELL_SEL is written 0 with the CAL field.
-void ControlPage::cboCal_Click() { changeEntry(form.get<forms::ComboBox>("cboCal"), reg::CELL_SEL, 0xF0, 4); }
+void ControlPage::cboCal_Click() { changeEntry(*cboCal_, reg::CELL_SEL, 0xF0, 4); }
 
 void ControlPage::cmdToggleLtclr_Click()
 {
     // No lamp tick may read STATUS in the middle of the pulse.
-    auto& tmrStatus = form.get<forms::Timer>("tmrStatus");
-    tmrStatus.setEnabled(false);
+    tmrStatus_.setEnabled(false);
     std::uint8_t d = 0;
     // A pulse built from a failed read could switch off the FETs: none is written then.
-    if (adapter::ReadByteReg(program, reg::OUTPUT_CNTRL, d) == 0) {
+    if (adapter::ReadByteReg(program_, reg::OUTPUT_CNTRL, d) == 0) {
         const auto low = static_cast<std::uint8_t>(d & ~LtclrBit);
-        adapter::WriteByteReg(program, reg::OUTPUT_CNTRL, low);
-        adapter::WriteByteReg(program, reg::OUTPUT_CNTRL, static_cast<std::uint8_t>(d | LtclrBit));
-        adapter::WriteByteReg(program, reg::OUTPUT_CNTRL, low);
+        adapter::WriteByteReg(program_, reg::OUTPUT_CNTRL, low);
+        adapter::WriteByteReg(program_, reg::OUTPUT_CNTRL, static_cast<std::uint8_t>(d | LtclrBit));
+        adapter::WriteByteReg(program_, reg::OUTPUT_CNTRL, low);
     }
     // This press is what starts the lamps.
-    tmrStatus.setEnabled(true);
+    tmrStatus_.setEnabled(true);
 }
 
 void ControlPage::changeBit(const forms::CheckBox& box, std::uint8_t reg, int bit)
 {
     const auto mask = static_cast<std::uint8_t>(1u << bit);
-    hold.update(reg, mask, box.value() == 1 ? mask : 0);
+    hold_.update(reg, mask, box.value() == 1 ? mask : 0);
 }
 
 void ControlPage::changeEntry(const forms::ComboBox& combo, std::uint8_t reg, std::uint8_t mask, int shift)
 {
     if (const int n = combo.listIndex(); n >= 0)
-        hold.update(reg, mask, static_cast<std::uint8_t>(n << shift));
+        hold_.update(reg, mask, static_cast<std::uint8_t>(n << shift));
 }
 
-void ControlPage::showBits(const char* boxes, std::uint8_t d)
+void ControlPage::showBits(const Boxes& boxes, std::uint8_t d)
 {
-    for (int i : form.indices(boxes))
-        form.get<forms::CheckBox>(boxes, i).setValue(bitSet(d, i) ? 1 : 0);
+    for (int i = 0; i < 8; ++i) {
+        if (forms::CheckBox* box = boxes[static_cast<std::size_t>(i)])
+            box->setValue(bitSet(d, i) ? 1 : 0);
+    }
 }
 
-void ControlPage::showEntry(const char* combo, int entry)
-{
-    auto& c = form.get<forms::ComboBox>(combo);
-    c.setText(c.list(entry));
-}
+void ControlPage::showEntry(forms::ComboBox& combo, int entry) { combo.setText(combo.list(entry)); }
 
 void ControlPage::InitializeControlPage()
 {
     // One byte takes each read in turn, so a failed read shows what it left.
     std::uint8_t d = 0;
-    hold.read(reg::OUTPUT_CNTRL, d);
-    showBits("chkOutputControl", d);
+    hold_.read(reg::OUTPUT_CNTRL, d);
+    showBits(chkOutputControl_, d);
 
-    hold.read(reg::STATE_CNTRL, d);
-    form.get<forms::CheckBox>("chkShdn").setValue(bitSet(d, 0) ? 1 : 0);
-    showEntry("cboHost", bitSet(d, 1));
-    showEntry("cboVgain", bitSet(d, 6));
-    showEntry("cboIgain", bitSet(d, 7));
+    hold_.read(reg::STATE_CNTRL, d);
+    chkShdn_->setValue(bitSet(d, 0) ? 1 : 0);
+    showEntry(*cboHost_, bitSet(d, 1));
+    showEntry(*cboVgain_, bitSet(d, 6));
+    showEntry(*cboIgain_, bitSet(d, 7));
 
-    hold.read(reg::FNCTN_CNTRL, d);
-    showBits("chkFunctionControl", d);
+    hold_.read(reg::FNCTN_CNTRL, d);
+    showBits(chkFunctionControl_, d);
 
-    hold.read(reg::CELL_BALANCE, d);
-    showBits("chkCellBal", d);
+    hold_.read(reg::CELL_BALANCE, d);
+    showBits(chkCellBal_, d);
 
-    hold.read(reg::CELL_SEL, d);
+    hold_.read(reg::CELL_SEL, d);
     const int cell = d & 0x0F;
-    showEntry("cboCell", cell < CellEntries ? cell : 0);
-    showEntry("cboCal", (d & 0x70) >> 4);
-    hold.release();
+    showEntry(*cboCell_, cell < CellEntries ? cell : 0);
+    showEntry(*cboCal_, (d & 0x70) >> 4);
+    hold_.release();
 
     SetControlMode();
 }
 
 void ControlPage::SetControlMode()
 {
-    const bool host = form.get<forms::ComboBox>("cboHost").text() != "Self";
-    for (const auto& [name, indices] : ModeControls)
-        for (int index : indices)
-            form.get<forms::Control>(name, index).setEnabled(host);
+    const bool host = cboHost_->text() != "Self";
+    for (forms::Control* control : modeControls_)
+        control->setEnabled(host);
 }
 
 }  // namespace protector

@@ -125,14 +125,18 @@ void addRow(forms::Form& form, forms::Control& frame, const FrameLayout& layout,
 }  // namespace
 
 EepromPage::EepromPage(common::WindowRegistry& program, forms::Form& form, forms::Control& picEeprom)
-    : program(program), form(form), hold(program)
+    : program_(program), form_(form), hold_(program)
 {
     build(picEeprom);
-    programming = std::make_unique<EepromProgramming>(program, form);
-    form.get<forms::ComboBox>("cboCellCount").onClick = [this] { cboCellCount_Click(); };
-    form.get<forms::CheckBox>("chkFsBit").onClick = [this] { chkFsBit_Click(); };
-    form.get<forms::TextBox>("txtOcDelay").onLostFocus = [this] { txtOcDelay_LostFocus(); };
-    form.get<forms::CommandButton>("cmdProgramEeprom").onClick = [this] { programming->cmdProgramEeprom_Click(); };
+    programming_ = std::make_unique<EepromProgramming>(program_, form_);
+    cboCellCount_ = &form_.get<forms::ComboBox>("cboCellCount");
+    cboUvDelay_ = &form_.get<forms::ComboBox>("cboUvDelay");
+    chkFsBit_ = &form_.get<forms::CheckBox>("chkFsBit");
+    txtOcDelay_ = &form_.get<forms::TextBox>("txtOcDelay");
+    cboCellCount_->onClick = [this] { cboCellCount_Click(); };
+    chkFsBit_->onClick = [this] { chkFsBit_Click(); };
+    txtOcDelay_->onLostFocus = [this] { txtOcDelay_LostFocus(); };
+    form_.get<forms::CommandButton>("cmdProgramEeprom").onClick = [this] { programming_->cmdProgramEeprom_Click(); };
 }
 
 EepromPage::~EepromPage() = default;
@@ -140,38 +144,38 @@ EepromPage::~EepromPage() = default;
 void EepromPage::build(forms::Control& picEeprom)
 {
     for (const FrameLayout& layout : Frames) {
-        auto& frame = addOnPage<forms::Frame>(form, layout.name, picEeprom);
+        auto& frame = addOnPage<forms::Frame>(form_, layout.name, picEeprom);
         frame.setCaption(layout.caption);
         frame.setFont(FrameFont);
         frame.move(layout.left, layout.top, layout.width, layout.height);
         for (std::size_t i = 0; i < layout.rows.size(); ++i) {
             if (layout.rows[i].kind != RowKind::None)
-                addRow(form, frame, layout, layout.rows[i], RowTop + RowStep * static_cast<int>(i));
+                addRow(form_, frame, layout, layout.rows[i], RowTop + RowStep * static_cast<int>(i));
         }
     }
 
     // The cell count belongs to no register: it only scales the UV delays when FS is set.
-    auto& frame12 = addOnPage<forms::Frame>(form, "Frame12", picEeprom);
+    auto& frame12 = addOnPage<forms::Frame>(form_, "Frame12", picEeprom);
     frame12.setFont(FrameFont);
     frame12.move(4680, 4560, 3375, 2295);
-    auto& note = addOnPage<forms::Label>(form, "lblCellCountNote", frame12);
+    auto& note = addOnPage<forms::Label>(form_, "lblCellCountNote", frame12);
     note.setCaption("(This is not a register value, it is only used to determine UV delay time when FS = 1)");
     note.setWordWrap(true);
     note.move(MarginLeft, 240, 3375 - 2 * MarginLeft, 3 * LabelHeight);
-    addLabel(form, frame12, "lblCellCount", "Cell Count", MarginLeft, 1320 + LabelDrop, 1215);
-    auto& cells = form.add<forms::ComboBox>("cboCellCount", &frame12);
+    addLabel(form_, frame12, "lblCellCount", "Cell Count", MarginLeft, 1320 + LabelDrop, 1215);
+    auto& cells = form_.add<forms::ComboBox>("cboCellCount", &frame12);
     cells.setBackColor(forms::colors::WindowBackground);
     for (const char* item : {"5", "6", "7", "8", "9", "10"})
         cells.addItem(item);
     cells.setText("10");
     cells.move(1440, 1320, ListWidth, ListHeight);
 
-    auto& button = form.add<forms::CommandButton>("cmdProgramEeprom", &picEeprom);
+    auto& button = form_.add<forms::CommandButton>("cmdProgramEeprom", &picEeprom);
     button.setCaption("Program EEPROM");
     button.move(8400, 6000, 1215, 495);
 
     // Kept from the design; nothing reads it.
-    auto& unused = form.add<forms::TextBox>("txtCellCount", &picEeprom);
+    auto& unused = form_.add<forms::TextBox>("txtCellCount", &picEeprom);
     unused.setText("10");
     unused.move(8400, 5400, 495, 285);
     unused.setVisible(false);
@@ -184,9 +188,9 @@ void EepromPage::InitializeEepromPage()
     showRegister(reg::UV_LEVEL, readRegister(reg::UV_LEVEL));
     // A change of the box runs chkFsBit_Click here, to its end.
     std::uint8_t output = 0;
-    hold.read(reg::OUTPUT_CNTRL, output);
-    form.get<forms::CheckBox>("chkFsBit").setValue(output & FsBit ? 1 : 0);
-    hold.release();
+    hold_.read(reg::OUTPUT_CNTRL, output);
+    chkFsBit_->setValue(output & FsBit ? 1 : 0);
+    hold_.release();
     buildUvDelayList();
     showRegister(reg::OCV_UV_DELAY, readRegister(reg::OCV_UV_DELAY));
     showRegister(reg::OCDELAY, readRegister(reg::OCDELAY));
@@ -197,16 +201,15 @@ void EepromPage::cboCellCount_Click()
 {
     setCellCount();
     // The chosen code stays chosen; only its text follows the new cell count.
-    auto& uvDelay = form.get<forms::ComboBox>("cboUvDelay");
-    const int code = chosenItem(uvDelay);
+    const int code = chosenItem(*cboUvDelay_);
     buildUvDelayList();
-    uvDelay.setListIndex(code);
+    cboUvDelay_->setListIndex(code);
 }
 
 void EepromPage::chkFsBit_Click()
 {
-    const bool ticked = form.get<forms::CheckBox>("chkFsBit").value() == 1;
-    hold.update(reg::OUTPUT_CNTRL, FsBit, ticked ? FsBit : 0);
+    const bool ticked = chkFsBit_->value() == 1;
+    hold_.update(reg::OUTPUT_CNTRL, FsBit, ticked ? FsBit : 0);
     setCellCount();
     buildUvDelayList();
     readRegister(reg::OUTPUT_CNTRL);
@@ -215,11 +218,11 @@ void EepromPage::chkFsBit_Click()
 
 void EepromPage::txtOcDelay_LostFocus()
 {
-    auto& box = form.get<forms::TextBox>("txtOcDelay");
+    forms::TextBox& box = *txtOcDelay_;
     // The same number rule as the refresh-time box: the whole text, a plain decimal number.
     const auto v = common::parseNumber(box.text());
     if (!v) {
-        form.platform().msgBox(NotNumeric);
+        form_.platform().msgBox(NotNumeric);
         box.setFocus();
         common::SelectAllText(box);
         return;
@@ -230,24 +233,24 @@ void EepromPage::txtOcDelay_LostFocus()
 void EepromPage::setCellCount()
 {
     // Beyond a byte counts as the nearest end of it.
-    const double cells = std::nearbyint(common::leadingNumber(form.get<forms::ComboBox>("cboCellCount").text()));
-    program.vars().gbytCellCount = static_cast<std::uint8_t>(std::clamp(cells, 0.0, 255.0));
+    const double cells = std::nearbyint(common::leadingNumber(cboCellCount_->text()));
+    program_.vars().gbytCellCount = static_cast<std::uint8_t>(std::clamp(cells, 0.0, 255.0));
 }
 
 void EepromPage::buildUvDelayList()
 {
-    auto& list = form.get<forms::ComboBox>("cboUvDelay");
-    const bool fsSet = form.get<forms::CheckBox>("chkFsBit").value() == 1;
+    forms::ComboBox& list = *cboUvDelay_;
+    const bool fsSet = chkFsBit_->value() == 1;
     list.clear();
     for (int code = 0; code < UvDelayItems; ++code)
-        list.addItem(uvDelayItem(code, fsSet, program.vars().gbytCellCount));
+        list.addItem(uvDelayItem(code, fsSet, program_.vars().gbytCellCount));
 }
 
 std::uint8_t EepromPage::readRegister(std::uint8_t reg)
 {
     // A failed read shows what it left in the byte; the page reports no bus failure.
     std::uint8_t value = 0;
-    adapter::ReadByteReg(program, reg, value);
+    adapter::ReadByteReg(program_, reg, value);
     return value;
 }
 
@@ -265,9 +268,9 @@ void EepromPage::showField(const EepromField& field, std::uint8_t value)
 {
     const int code = (value & field.mask()) >> field.shift;
     switch (field.kind) {
-    case FieldKind::List: form.get<forms::ComboBox>(field.control).setListIndex(code); break;
-    case FieldKind::Check: form.get<forms::CheckBox>(field.control).setValue(code); break;
-    case FieldKind::Delay: form.get<forms::TextBox>(field.control).setText(ocDelayText(code)); break;
+    case FieldKind::List: form_.get<forms::ComboBox>(field.control).setListIndex(code); break;
+    case FieldKind::Check: form_.get<forms::CheckBox>(field.control).setValue(code); break;
+    case FieldKind::Delay: form_.get<forms::TextBox>(field.control).setText(ocDelayText(code)); break;
     }
 }
 

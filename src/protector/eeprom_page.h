@@ -7,7 +7,7 @@
 #include "protector/field_update.h"
 
 namespace common { class WindowRegistry; }
-namespace platform::forms { class Form; class Control; }
+namespace platform::forms { class Form; class Control; class CheckBox; class ComboBox; class TextBox; }
 
 namespace protector {
 
@@ -36,11 +36,17 @@ private:
     void showRegister(std::uint8_t reg, std::uint8_t value);
     void showField(const EepromField& field, std::uint8_t value);
 
-    common::WindowRegistry& program;
-    platform::forms::Form& form;
-    std::unique_ptr<EepromProgramming> programming;
+    common::WindowRegistry& program_;
+    platform::forms::Form& form_;
+    std::unique_ptr<EepromProgramming> programming_;
     // Keeps the FS box's Click from writing FS back after a failed fill read.
-    FillHold hold;
+    FillHold hold_;
+
+    // The controls the page's events work on, resolved once when it is built.
+    platform::forms::ComboBox* cboCellCount_ = nullptr;
+    platform::forms::ComboBox* cboUvDelay_ = nullptr;
+    platform::forms::CheckBox* chkFsBit_ = nullptr;
+    platform::forms::TextBox* txtOcDelay_ = nullptr;
 };
 
 }  // namespace protector

@@ -36,21 +36,21 @@ constexpr float Wait = 0.07f;
 
 }  // namespace
 
-EepromProgramming::EepromProgramming(common::WindowRegistry& program, forms::Form& form) : program(program), form(form) {}
+EepromProgramming::EepromProgramming(common::WindowRegistry& program, forms::Form& form) : program_(program), form_(form) {}
 
 void EepromProgramming::cmdProgramEeprom_Click()
 {
     // The waits and the boxes pump events: a second click meanwhile must not start a second run.
-    if (running)
+    if (running_)
         return;
-    running = true;
+    running_ = true;
     run();
-    running = false;
+    running_ = false;
 }
 
 void EepromProgramming::run()
 {
-    auto& platform = form.platform();
+    auto& platform = form_.platform();
     if (forms::Control* missing = firstWithoutValue()) {
         platform.msgBox(Incomplete);
         missing->setFocus();
@@ -62,15 +62,15 @@ void EepromProgramming::run()
     Bytes expected{};
     for (std::size_t i = 0; i < EepromRegisters.size(); ++i) {
         expected[i] = static_cast<std::uint8_t>(~formByte(EepromRegisters[i]));
-        if (adapter::WriteByteReg(program, EepromRegisters[i], expected[i]) != 0)
+        if (adapter::WriteByteReg(program_, EepromRegisters[i], expected[i]) != 0)
             return fail(FirstCheckFailed);
     }
-    if (adapter::WriteByteReg(program, reg::EEPROM_CNTRL, Unlock) != 0)
+    if (adapter::WriteByteReg(program_, reg::EEPROM_CNTRL, Unlock) != 0)
         return fail(FirstCheckFailed);
     common::Delay(platform, Wait);
     if (!matches(expected))
         return fail(FirstCheckFailed);
-    if (adapter::WriteByteReg(program, reg::EEPROM_CNTRL, StartProgramming) != 0)
+    if (adapter::WriteByteReg(program_, reg::EEPROM_CNTRL, StartProgramming) != 0)
         return fail(FirstCheckFailed);
     common::Delay(platform, Wait);
     showVgood();
@@ -89,11 +89,11 @@ void EepromProgramming::run()
 forms::Control* EepromProgramming::firstWithoutValue() const
 {
     for (const EepromField& field : EepromFields) {
-        const bool valid = field.kind == FieldKind::List    ? chosenItem(form.get<forms::ComboBox>(field.control)) >= 0
-                           : field.kind == FieldKind::Delay ? ocDelayCode(form.get<forms::TextBox>(field.control).text()).has_value()
+        const bool valid = field.kind == FieldKind::List    ? chosenItem(form_.get<forms::ComboBox>(field.control)) >= 0
+                           : field.kind == FieldKind::Delay ? ocDelayCode(form_.get<forms::TextBox>(field.control).text()).has_value()
                                                             : true;
         if (!valid)
-            return &form.get<forms::Control>(field.control);
+            return &form_.get<forms::Control>(field.control);
     }
     return nullptr;
 }
@@ -109,11 +109,11 @@ std::uint8_t EepromProgramming::formByte(std::uint8_t reg)
         int code = 0;
         switch (field.kind) {
         case FieldKind::List:
-            code = chosenItem(form.get<forms::ComboBox>(field.control));
-            form.get<forms::ComboBox>(field.control).setListIndex(code);
+            code = chosenItem(form_.get<forms::ComboBox>(field.control));
+            form_.get<forms::ComboBox>(field.control).setListIndex(code);
             break;
-        case FieldKind::Check: code = form.get<forms::CheckBox>(field.control).value(); break;
-        case FieldKind::Delay: code = ocDelayCode(form.get<forms::TextBox>(field.control).text()).value_or(0); break;
+        case FieldKind::Check: code = form_.get<forms::CheckBox>(field.control).value(); break;
+        case FieldKind::Delay: code = ocDelayCode(form_.get<forms::TextBox>(field.control).text()).value_or(0); break;
         }
         byte |= (code << field.shift) & field.mask();
     }
@@ -125,7 +125,7 @@ bool EepromProgramming::matches(const Bytes& expected)
 {
     for (std::size_t i = 0; i < EepromRegisters.size(); ++i) {
         std::uint8_t value = 0;
-        if (adapter::ReadByteReg(program, EepromRegisters[i], value) != 0 || value != expected[i])
+        if (adapter::ReadByteReg(program_, EepromRegisters[i], value) != 0 || value != expected[i])
             return false;
     }
     return true;
@@ -134,21 +134,21 @@ bool EepromProgramming::matches(const Bytes& expected)
 void EepromProgramming::showVgood()
 {
     std::uint8_t status = 0;
-    if (adapter::ReadByteReg(program, reg::STATUS, status) == 0)
-        showLamp(form, VgoodBit, status);
+    if (adapter::ReadByteReg(program_, reg::STATUS, status) == 0)
+        showLamp(form_, VgoodBit, status);
 }
 
 // An EEPROM left unlocked is worth the attempts of a word transfer.
 bool EepromProgramming::lock()
 {
-    return adapter::retried([this] { return adapter::WriteByteReg(program, reg::EEPROM_CNTRL, Lock); }) == 0;
+    return adapter::retried([this] { return adapter::WriteByteReg(program_, reg::EEPROM_CNTRL, Lock); }) == 0;
 }
 
 void EepromProgramming::fail(const char* message) { report(message, lock()); }
 
 void EepromProgramming::report(const char* message, bool locked)
 {
-    form.platform().msgBox(locked ? std::string(message) : std::string(message) + "\n" + StillUnlocked);
+    form_.platform().msgBox(locked ? std::string(message) : std::string(message) + "\n" + StillUnlocked);
 }
 
 }  // namespace protector

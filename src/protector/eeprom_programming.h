@@ -33,9 +33,9 @@ private:
     // The message, with a warning below it when the lock could not be closed.
     void report(const char* message, bool locked);
 
-    common::WindowRegistry& program;
-    platform::forms::Form& form;
-    bool running = false;
+    common::WindowRegistry& program_;
+    platform::forms::Form& form_;
+    bool running_ = false;
 };
 
 }  // namespace protector

@@ -14,16 +14,16 @@ std::int32_t updateField(common::WindowRegistry& program, std::uint8_t reg, std:
 
 void FillHold::read(std::uint8_t reg, std::uint8_t& d)
 {
-    const bool failed = adapter::ReadByteReg(program, reg, d) != 0;
-    held = failed ? std::optional(reg) : std::nullopt;
+    const bool failed = adapter::ReadByteReg(program_, reg, d) != 0;
+    held_ = failed ? std::optional(reg) : std::nullopt;
 }
 
 std::int32_t FillHold::update(std::uint8_t reg, std::uint8_t mask, std::uint8_t value)
 {
-    if (held != reg)
-        return updateField(program, reg, mask, value);
+    if (held_ != reg)
+        return updateField(program_, reg, mask, value);
     std::uint8_t d = 0;
-    return adapter::ReadByteReg(program, reg, d);
+    return adapter::ReadByteReg(program_, reg, d);
 }
 
 }  // namespace protector

@@ -18,17 +18,17 @@ std::int32_t updateField(common::WindowRegistry& program, std::uint8_t reg, std:
 // but write nothing. A click the user makes is never held: the fill lets go before it returns.
 class FillHold {
 public:
-    explicit FillHold(common::WindowRegistry& program) : program(program) {}
+    explicit FillHold(common::WindowRegistry& program) : program_(program) {}
 
     // The fill's read of `reg` into d. A failed one holds `reg` until the next read or release().
     void read(std::uint8_t reg, std::uint8_t& d);
-    void release() { held.reset(); }
+    void release() { held_.reset(); }
     // updateField, or for a held register its read alone.
     std::int32_t update(std::uint8_t reg, std::uint8_t mask, std::uint8_t value);
 
 private:
-    common::WindowRegistry& program;
-    std::optional<std::uint8_t> held;
+    common::WindowRegistry& program_;
+    std::optional<std::uint8_t> held_;
 };
 
 }  // namespace protector

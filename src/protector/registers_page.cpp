@@ -59,16 +59,16 @@ forms::Label& label(forms::Form& form, forms::Control& on, const std::string& na
 }  // namespace
 
 RegistersPage::RegistersPage(common::WindowRegistry& program, forms::Form& form, forms::Control& picRegisters)
-    : program(program), form(form), picRegisters(picRegisters), tmrRegisterScan(form.get<forms::Timer>("tmrRegisterScan"))
+    : program_(program), form_(form), picRegisters_(picRegisters), tmrRegisterScan_(form.get<forms::Timer>("tmrRegisterScan"))
 {
     buildHeadings();
     for (int r = 0; r < LabelledRegisterCount; ++r)
         buildRow(r);
     buildBottomRow();
 
-    form.get<forms::CommandButton>("cmdReadAll").onClick = [this] { cmdReadAll_Click(); };
-    form.get<forms::CheckBox>("chkScan").onClick = [this] { chkScan_Click(); };
-    tmrRegisterScan.onTimer = [this] { tmrRegisterScan_Timer(); };
+    form_.get<forms::CommandButton>("cmdReadAll").onClick = [this] { cmdReadAll_Click(); };
+    form_.get<forms::CheckBox>("chkScan").onClick = [this] { chkScan_Click(); };
+    tmrRegisterScan_.onTimer = [this] { tmrRegisterScan_Timer(); };
 }
 
 void RegistersPage::buildHeadings()
@@ -79,7 +79,7 @@ void RegistersPage::buildHeadings()
         {"Label105", "B1", 6720}, {"Label106", "B0", 7440}, {"Label98", "Hex", 8400},
     };
     for (const auto& [name, caption, left] : headings)
-        label(form, picRegisters, name, -1, caption, left, 120, 495, 255).setFont(HeadingFont);
+        label(form_, picRegisters_, name, -1, caption, left, 120, 495, 255).setFont(HeadingFont);
 }
 
 void RegistersPage::buildRow(int r)
@@ -87,19 +87,19 @@ void RegistersPage::buildRow(int r)
     const auto at = static_cast<std::size_t>(r);
     const RegisterInfo& info = RegisterMap[at];
     const int top = RowTop(r);
-    label(form, picRegisters, Rows[r].address, -1, "0x" + common::Hex2(info.address), 40, top, 480, 255);
-    label(form, picRegisters, Rows[r].name, -1, info.name, 600, top, 1455, 255);
+    label(form_, picRegisters_, Rows[r].address, -1, "0x" + common::Hex2(info.address), 40, top, 480, 255);
+    label(form_, picRegisters_, Rows[r].name, -1, info.name, 600, top, 1455, 255);
 
     for (int i = 0; i < 8; ++i) {
-        auto& bit = label(form, picRegisters, Rows[r].bits, i, info.bits[static_cast<std::size_t>(i)], BitLeft[i], top, 780, 285);
+        auto& bit = label(form_, picRegisters_, Rows[r].bits, i, info.bits[static_cast<std::size_t>(i)], BitLeft[i], top, 780, 285);
         bit.setFont(BitFont);
         bit.setAlignment(forms::Alignment::Center);
         bit.setBorderStyle(forms::BorderStyle::FixedSingle);
         bit.setBackColor(StartBitColor);
-        rows[at].bits[static_cast<std::size_t>(i)] = &bit;
+        rows_[at].bits[static_cast<std::size_t>(i)] = &bit;
     }
 
-    auto& cell = form.add<forms::TextBox>("txtData", &picRegisters, r);
+    auto& cell = form_.add<forms::TextBox>("txtData", &picRegisters_, r);
     cell.move(8520, top, 375, 285);
     cell.setMaxLength(2);
     // The read-only cells hand the focus to the panel at once; in the Tab order they would catch
@@ -108,12 +108,12 @@ void RegistersPage::buildRow(int r)
     const auto index = static_cast<std::int16_t>(r);
     cell.onGotFocus = [this, index] { txtData_GotFocus(index); };
     cell.onLostFocus = [this, index] { txtData_LostFocus(index); };
-    rows[at].cell = &cell;
+    rows_[at].cell = &cell;
 
     if (!editable(r))
         return;
     const bool fnctn = r == reg::FNCTN_CNTRL;
-    auto& write = form.add<forms::CommandButton>(fnctn ? "Command18" : "cmdWrite", &picRegisters, r);
+    auto& write = form_.add<forms::CommandButton>(fnctn ? "Command18" : "cmdWrite", &picRegisters_, r);
     write.move(9000, top, 615, 255);
     write.setCaption("Write");
     if (fnctn)
@@ -124,22 +124,22 @@ void RegistersPage::buildRow(int r)
 
 void RegistersPage::buildBottomRow()
 {
-    auto& readAll = form.add<forms::CommandButton>("cmdReadAll", &picRegisters);
+    auto& readAll = form_.add<forms::CommandButton>("cmdReadAll", &picRegisters_);
     readAll.move(480, 6840, 975, 375);
     readAll.setCaption("Read All");
 
-    auto& legend = form.add<forms::Frame>("Frame1", &picRegisters);
+    auto& legend = form_.add<forms::Frame>("Frame1", &picRegisters_);
     legend.move(2040, 6720, 2415, 735);
     legend.setCaption("Bit Color Legend");
     legend.setBackColor(PagePanelColor);
     for (const auto& [i, caption, left, colour] :
          {std::tuple{0, "1", 480, SetBitColor}, std::tuple{1, "0", 1440, ClearBitColor}}) {
-        auto& key = label(form, legend, "Label7", i, caption, left, 360, 615, 255);
+        auto& key = label(form_, legend, "Label7", i, caption, left, 360, 615, 255);
         key.setBackColor(colour);
         key.setAlignment(forms::Alignment::Center);
     }
 
-    auto& scan = form.add<forms::CheckBox>("chkScan", &picRegisters);
+    auto& scan = form_.add<forms::CheckBox>("chkScan", &picRegisters_);
     scan.move(8520, 6840, 975, 375);
     scan.setCaption("Scan");
     scan.setBackColor(PagePanelColor);
@@ -148,38 +148,38 @@ void RegistersPage::buildBottomRow()
 void RegistersPage::colourBits(int r, std::uint8_t value)
 {
     for (int i = 0; i < 8; ++i)
-        rows[static_cast<std::size_t>(r)].bits[static_cast<std::size_t>(i)]->setBackColor(
+        rows_[static_cast<std::size_t>(r)].bits[static_cast<std::size_t>(i)]->setBackColor(
             (value >> i & 1) != 0 ? SetBitColor : ClearBitColor);
 }
 
 void RegistersPage::showRegister(int r, std::uint8_t value)
 {
-    rows[static_cast<std::size_t>(r)].cell->setText(common::Hex2(value));
+    rows_[static_cast<std::size_t>(r)].cell->setText(common::Hex2(value));
     colourBits(r, value);
 }
 
 void RegistersPage::blankRegister(int r)
 {
-    rows[static_cast<std::size_t>(r)].cell->setText("");
-    for (forms::Label* bit : rows[static_cast<std::size_t>(r)].bits)
+    rows_[static_cast<std::size_t>(r)].cell->setText("");
+    for (forms::Label* bit : rows_[static_cast<std::size_t>(r)].bits)
         bit->setBackColor(StartBitColor);
 }
 
 void RegistersPage::ReadAllRegisters()
 {
-    forms::Platform& platform = program.platform();
+    forms::Platform& platform = program_.platform();
     platform.doEvents();
     const int savedPointer = platform.mousePointer();
     platform.setMousePointer(forms::pointer::Hourglass);
 
     std::uint8_t value = 0;
     for (int r = 0; r < LabelledRegisterCount; ++r) {
-        if (adapter::ReadByteReg(program, static_cast<std::uint8_t>(r), value) == 0)
+        if (adapter::ReadByteReg(program_, static_cast<std::uint8_t>(r), value) == 0)
             showRegister(r, value);
         else
             blankRegister(r);
     }
-    for (const Row& row : rows)
+    for (const Row& row : rows_)
         row.cell->setBackColor(forms::colors::White);
 
     platform.setMousePointer(savedPointer);
@@ -189,15 +189,15 @@ void RegistersPage::cmdReadAll_Click() { ReadAllRegisters(); }
 
 void RegistersPage::cmdWrite_Click(std::int16_t Index)
 {
-    forms::TextBox& cell = *rows[static_cast<std::size_t>(Index)].cell;
+    forms::TextBox& cell = *rows_[static_cast<std::size_t>(Index)].cell;
     const std::int16_t value = common::ParseHexByte(cell.text());
     if (value == -1) {
-        program.platform().msgBox("Please enter a valid hex byte.");
+        program_.platform().msgBox("Please enter a valid hex byte.");
         cell.setFocus();
         return;
     }
     cell.setText(common::Hex2(value));
-    adapter::WriteByteReg(program, static_cast<std::uint8_t>(Index), static_cast<std::uint8_t>(value));
+    adapter::WriteByteReg(program_, static_cast<std::uint8_t>(Index), static_cast<std::uint8_t>(value));
     ReadAllRegisters();
 }
 
@@ -206,40 +206,40 @@ void RegistersPage::Command18_Click(std::int16_t Index) { cmdWrite_Click(Index);
 
 void RegistersPage::chkScan_Click()
 {
-    const bool on = form.get<forms::CheckBox>("chkScan").value() == 1;
-    tmrRegisterScan.setEnabled(on);
-    program.vars().gbScanOn = on ? common::True : common::False;
+    const bool on = form_.get<forms::CheckBox>("chkScan").value() == 1;
+    tmrRegisterScan_.setEnabled(on);
+    program_.vars().gbScanOn = on ? common::True : common::False;
 }
 
 void RegistersPage::tmrRegisterScan_Timer()
 {
-    program.platform().doEvents();
-    scanLatest = (scanLatest + 1) % LabelledRegisterCount;
+    program_.platform().doEvents();
+    scanLatest_ = (scanLatest_ + 1) % LabelledRegisterCount;
     std::uint8_t value = 0;
     // A failed read leaves the whole row as it was, bit labels included.
-    if (adapter::ReadByteReg(program, static_cast<std::uint8_t>(scanLatest), value) != 0)
+    if (adapter::ReadByteReg(program_, static_cast<std::uint8_t>(scanLatest_), value) != 0)
         return;
-    rows[static_cast<std::size_t>(scanHighlighted)].cell->setBackColor(forms::colors::White);
-    scanHighlighted = scanLatest;
-    rows[static_cast<std::size_t>(scanHighlighted)].cell->setBackColor(ScanHighlight);
-    showRegister(scanLatest, value);
+    rows_[static_cast<std::size_t>(scanHighlighted_)].cell->setBackColor(forms::colors::White);
+    scanHighlighted_ = scanLatest_;
+    rows_[static_cast<std::size_t>(scanHighlighted_)].cell->setBackColor(ScanHighlight);
+    showRegister(scanLatest_, value);
 }
 
 void RegistersPage::txtData_GotFocus(std::int16_t Index)
 {
     if (!editable(Index)) {
-        picRegisters.setFocus();
+        picRegisters_.setFocus();
         return;
     }
     // No tick may overwrite what the user is typing.
-    tmrRegisterScan.setEnabled(false);
-    common::SelectAllText(*rows[static_cast<std::size_t>(Index)].cell);
+    tmrRegisterScan_.setEnabled(false);
+    common::SelectAllText(*rows_[static_cast<std::size_t>(Index)].cell);
 }
 
 void RegistersPage::txtData_LostFocus(std::int16_t /*Index*/)
 {
-    if (program.vars().gbScanOn == common::True)
-        tmrRegisterScan.setEnabled(true);
+    if (program_.vars().gbScanOn == common::True)
+        tmrRegisterScan_.setEnabled(true);
 }
 
 }  // namespace protector

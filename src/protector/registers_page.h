@@ -41,14 +41,14 @@ private:
     // A row whose register could not be read shows nothing rather than another register's value.
     void blankRegister(int r);
 
-    common::WindowRegistry& program;
-    platform::forms::Form& form;
-    platform::forms::Control& picRegisters;
-    platform::forms::Timer& tmrRegisterScan;
-    std::array<Row, LabelledRegisterCount> rows{};
+    common::WindowRegistry& program_;
+    platform::forms::Form& form_;
+    platform::forms::Control& picRegisters_;
+    platform::forms::Timer& tmrRegisterScan_;
+    std::array<Row, LabelledRegisterCount> rows_{};
     // The scan position, kept for the life of the window: switching the scan off and on resumes it.
-    int scanLatest = 0;
-    int scanHighlighted = 0;
+    int scanLatest_ = 0;
+    int scanHighlighted_ = 0;
 };
 
 }  // namespace protector

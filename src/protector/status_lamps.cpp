@@ -53,10 +53,10 @@ void showLamp(forms::Form& form, int bit, std::uint8_t status)
 }
 
 StatusLamps::StatusLamps(common::WindowRegistry& program, forms::Form& form, forms::Control& Picture2)
-    : program(program), form(form)
+    : program_(program), form_(form)
 {
     Picture2.setTabIndex(2);
-    auto& title = form.add<forms::Label>("Label44", &Picture2);
+    auto& title = form_.add<forms::Label>("Label44", &Picture2);
     title.move(240, 600, 1575, 615);
     title.setCaption("STATUS");
     title.setFont({"MS Sans Serif", 18, true});
@@ -64,32 +64,32 @@ StatusLamps::StatusLamps(common::WindowRegistry& program, forms::Form& form, for
     auto picture = [&](bool green, int element) {
         static constexpr const char* files[2][2] = {{"lamp_red_unlit.png", "lamp_red_lit.png"},
                                                     {"lamp_green_unlit.png", "lamp_green_lit.png"}};
-        return common::assetFile(program.platform(), files[green ? 1 : 0][element]);
+        return common::assetFile(program_.platform(), files[green ? 1 : 0][element]);
     };
     for (const LampRow& row : Lamps) {
-        auto& label = form.add<forms::Label>(row.label, &Picture2);
+        auto& label = form_.add<forms::Label>(row.label, &Picture2);
         label.move(row.labelLeft, row.labelTop, 900, 255);
         label.setCaption(row.caption);
         label.setFont({"MS Sans Serif", 8.25, true});
         label.setAlignment(forms::Alignment::Center);
         for (int element : {Unlit, Lit}) {
-            auto& image = form.add<forms::Image>(row.images, &Picture2, element);
+            auto& image = form_.add<forms::Image>(row.images, &Picture2, element);
             image.move(element == Unlit ? UnlitLeft : LitLeft, row.imageTop, LampSize, LampSize);
             image.setStretch(true);
             image.setPicture(picture(row.green, element));
         }
     }
-    form.get<forms::Timer>("tmrStatus").onTimer = [this] { tmrStatus_Timer(); };
+    form_.get<forms::Timer>("tmrStatus").onTimer = [this] { tmrStatus_Timer(); };
 }
 
 void StatusLamps::tmrStatus_Timer()
 {
-    program.platform().doEvents();
+    program_.platform().doEvents();
     // Starts at 0 on every tick; after a failed read the lamps show what the read left.
     std::uint8_t status = 0;
-    adapter::ReadByteReg(program, reg::STATUS, status);
+    adapter::ReadByteReg(program_, reg::STATUS, status);
     for (int bit = 0; bit <= VgoodBit; ++bit)
-        showLamp(form, bit, status);
+        showLamp(form_, bit, status);
 }
 
 }  // namespace protector

@@ -23,8 +23,8 @@ public:
     void tmrStatus_Timer();
 
 private:
-    common::WindowRegistry& program;
-    platform::forms::Form& form;
+    common::WindowRegistry& program_;
+    platform::forms::Form& form_;
 };
 
 }  // namespace protector
