@@ -14,6 +14,8 @@
 #include "program/command_line.h"
 #include "program/windows.h"
 
+namespace busctl = platform::busctl;
+
 namespace {
 
 #ifdef _WIN32
@@ -36,7 +38,6 @@ platform::forms::ProgramInfo programInfo()
 
 int main(int argc, char** argv)
 {
-    using namespace platform::busctl;
     using program::AdapterChoice;
     using program::CommandLine;
     // Before Qt, so that --help works without a display and a bad option opens no window.
@@ -45,13 +46,13 @@ int main(int argc, char** argv)
         (line.action == CommandLine::Action::Fail ? std::cerr : std::cout) << line.text;
         return line.exitStatus();
     }
-    SimulatedBoard board;
-    KernelI2c kernel;
-    std::optional<I2cDevControl> i2c;
-    AdapterControl* control = &board;
+    busctl::SimulatedBoard board;
+    busctl::KernelI2c kernel;
+    std::optional<busctl::I2cDevControl> i2c;
+    busctl::AdapterControl* control = &board;
     if (line.adapter.kind != AdapterChoice::Kind::Simulated) {
         const auto named = line.adapter.kind == AdapterChoice::Kind::Device ? std::optional(line.adapter.device) : std::nullopt;
-        control = &i2c.emplace(kernel, I2cPaths{}, named);
+        control = &i2c.emplace(kernel, busctl::I2cPaths{}, named);
         i2c->setReporter([](const std::string& error) { std::cerr << "darnex: " << error << std::endl; });
     }
 

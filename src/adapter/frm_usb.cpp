@@ -16,6 +16,7 @@ using platform::busctl::Arg;
 using platform::busctl::Passing;
 using platform::busctl::Variant;
 namespace op = platform::busctl::op;
+namespace forms = platform::forms;
 
 namespace {
 
@@ -67,22 +68,21 @@ std::int32_t takeByte(std::int32_t status, std::int16_t data, std::uint8_t& byte
 }  // namespace
 
 frmUSB::frmUSB(common::WindowRegistry& program)
-    : Form(program.platform(), "frmUSB"), program(program)
+    : Form(program.platform(), "frmUSB"), program_(program)
 {
-    using namespace platform::forms;
     setCaption("USB Driver Installation");
     move(0, 0, 6690, 3780);
-    auto& label1 = add<Label>("Label1");
+    auto& label1 = add<forms::Label>("Label1");
     label1.move(240, 240, 6135, 495);
     label1.setCaption("Instructions for USB Driver Installation");
-    label1.setFont(Font{"MS Sans Serif", 13.5});
-    auto& label2 = add<Label>("Label2");
+    label1.setFont(forms::Font{"MS Sans Serif", 13.5});
+    auto& label2 = add<forms::Label>("Label2");
     label2.move(240, 960, 3015, 255);
     label2.setCaption("Your Windows version is reported as:");
-    auto& label3 = add<Label>("Label3");
+    auto& label3 = add<forms::Label>("Label3");
     label3.move(3360, 960, 3015, 255);
     label3.setCaption("Label3");
-    auto& command1 = add<CommandButton>("Command1");
+    auto& command1 = add<forms::CommandButton>("Command1");
     command1.move(2760, 2760, 1095, 375);
     command1.setCaption("OK");
 }
@@ -94,10 +94,10 @@ frmUSB::frmUSB(common::WindowRegistry& program)
 Variant frmUSB::call(int dispId, std::vector<Arg>& args)
 {
     const Variant failed{static_cast<std::int16_t>(BadResult)};
-    if (program.platform().ended())
+    if (program_.platform().ended())
         return failed;
     const std::vector<Arg> sent = args;
-    Variant result = program.adapterControl().invoke(dispId, args);
+    Variant result = program_.adapterControl().invoke(dispId, args);
     const bool sameShape = std::ranges::equal(args, sent, [](const Arg& back, const Arg& in) {
         return back.value.index() == in.value.index();
     });
@@ -112,7 +112,7 @@ Variant frmUSB::call(int dispId, std::vector<Arg>& args)
 // by-reference argument, the device address included.
 std::int32_t frmUSB::registerTransfer(std::int32_t mode, std::int16_t& reg, std::int16_t& data)
 {
-    auto& address = program.vars().giDeviceAddress;
+    auto& address = program_.vars().giDeviceAddress;
     std::vector<Arg> args{longByVal(mode), integerByRef(address), integerByRef(reg), integerByRef(data)};
     const std::int32_t status = toStatus(call(op::RegisterTransfer, args));
     address = integerOf(args[1].value, address);
@@ -192,7 +192,7 @@ std::int32_t frmUSB::HDQ8Break() { return 0; }
 
 std::int32_t frmUSB::ReadSMBusWord(std::uint8_t ySubCommand, std::uint8_t& yMSData, std::uint8_t& yLSData)
 {
-    std::vector<Arg> args{integerByRef(ySubCommand), integerByRef(0), integerByVal(addressByte(program.vars().giDeviceAddress))};
+    std::vector<Arg> args{integerByRef(ySubCommand), integerByRef(0), integerByVal(addressByte(program_.vars().giDeviceAddress))};
     std::int32_t status = toStatus(call(op::ReadWordCmd, args));
     if (status != 0)
         return status;
@@ -209,7 +209,7 @@ std::int32_t frmUSB::ReadSMBusWord(std::uint8_t ySubCommand, std::uint8_t& yMSDa
 std::int32_t frmUSB::WriteSMBusWord(std::uint8_t ySubCommand, std::uint8_t& yMSData, std::uint8_t& yLSData)
 {
     auto word = static_cast<std::int16_t>(static_cast<std::uint16_t>(yMSData << 8 | yLSData));
-    std::vector<Arg> args{integerByVal(ySubCommand), integerByRef(word), integerByVal(addressByte(program.vars().giDeviceAddress))};
+    std::vector<Arg> args{integerByVal(ySubCommand), integerByRef(word), integerByVal(addressByte(program_.vars().giDeviceAddress))};
     std::int32_t status = toStatus(call(op::WriteWordCmd, args));
     if (status == 0) {
         std::vector<Arg> none;

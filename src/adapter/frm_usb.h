@@ -33,7 +33,7 @@ private:
     platform::busctl::Variant call(int dispId, std::vector<platform::busctl::Arg>& args);
     std::int32_t registerTransfer(std::int32_t mode, std::int16_t& reg, std::int16_t& data);
 
-    common::WindowRegistry& program;
+    common::WindowRegistry& program_;
 };
 
 }  // namespace adapter

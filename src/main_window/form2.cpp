@@ -24,7 +24,7 @@
 
 namespace main_window {
 
-using namespace platform::forms;
+namespace forms = platform::forms;
 
 namespace {
 
@@ -39,35 +39,35 @@ constexpr int PageLeft = 0, PageTop = 480, PageWidth = 12495, PageHeight = 8040;
 
 }  // namespace
 
-Form2::Form2(common::WindowRegistry& program) : Form(program.platform(), "Form2"), program(program)
+Form2::Form2(common::WindowRegistry& program) : Form(program.platform(), "Form2"), program_(program)
 {
     buildTopLevel();
-    setpoints = std::make_unique<SetpointFrames>(program, *this, get<PictureBox>("picApplication"));
+    setpoints_ = std::make_unique<SetpointFrames>(program, *this, get<forms::PictureBox>("picApplication"));
     buildIdentifierFrame();
     buildMenus();
     // Before the timers: tmrControl sits on picControl.
-    protector::buildPagePanels(*this, get<TabControl>("SSTab1"));
+    protector::buildPagePanels(*this, get<forms::TabControl>("SSTab1"));
     buildTimers();
-    timedWrites = std::make_unique<TimedWrites>(program, *this, get<PictureBox>("picApplication"),
-        setpoints->chargeCurrent(), setpoints->chargeVoltage(), setpoints->inputCurrent(),
-        get<Timer>("tmrChargerTimeOut"), get<Timer>("tmrDataInput"));
-    testMode = std::make_unique<TestModePage>(program, *this, get<PictureBox>("picTestMode"));
-    controlPage = std::make_unique<protector::ControlPage>(program, *this, get<PictureBox>("picControl"));
-    eepromPage = std::make_unique<protector::EepromPage>(program, *this, get<PictureBox>("picEeprom"));
-    registersPage = std::make_unique<protector::RegistersPage>(program, *this, get<PictureBox>("picRegisters"));
-    statusLamps = std::make_unique<protector::StatusLamps>(program, *this, get<PictureBox>("Picture2"));
+    timedWrites_ = std::make_unique<TimedWrites>(program, *this, get<forms::PictureBox>("picApplication"),
+        setpoints_->chargeCurrent(), setpoints_->chargeVoltage(), setpoints_->inputCurrent(),
+        get<forms::Timer>("tmrChargerTimeOut"), get<forms::Timer>("tmrDataInput"));
+    testMode_ = std::make_unique<TestModePage>(program, *this, get<forms::PictureBox>("picTestMode"));
+    controlPage_ = std::make_unique<protector::ControlPage>(program, *this, get<forms::PictureBox>("picControl"));
+    eepromPage_ = std::make_unique<protector::EepromPage>(program, *this, get<forms::PictureBox>("picEeprom"));
+    registersPage_ = std::make_unique<protector::RegistersPage>(program, *this, get<forms::PictureBox>("picRegisters"));
+    statusLamps_ = std::make_unique<protector::StatusLamps>(program, *this, get<forms::PictureBox>("Picture2"));
     bindHandlers();
 }
 
 Form2::~Form2() = default;
 
-void Form2::ComputeChargeCurrent() { setpoints->ComputeChargeCurrent(); }
-void Form2::ReadChargeCurrent() { setpoints->ReadChargeCurrent(); }
-void Form2::ReadChargeVoltage() { setpoints->ReadChargeVoltage(); }
-void Form2::ReadAllRegisters() { registersPage->ReadAllRegisters(); }
-void Form2::InitializeEepromPage() { eepromPage->InitializeEepromPage(); }
-void Form2::InitializeControlPage() { controlPage->InitializeControlPage(); }
-void Form2::SetControlMode() { controlPage->SetControlMode(); }
+void Form2::ComputeChargeCurrent() { setpoints_->ComputeChargeCurrent(); }
+void Form2::ReadChargeCurrent() { setpoints_->ReadChargeCurrent(); }
+void Form2::ReadChargeVoltage() { setpoints_->ReadChargeVoltage(); }
+void Form2::ReadAllRegisters() { registersPage_->ReadAllRegisters(); }
+void Form2::InitializeEepromPage() { eepromPage_->InitializeEepromPage(); }
+void Form2::InitializeControlPage() { controlPage_->InitializeControlPage(); }
+void Form2::SetControlMode() { controlPage_->SetControlMode(); }
 
 void Form2::buildTopLevel()
 {
@@ -81,31 +81,31 @@ void Form2::buildTopLevel()
 
     // Stacking order, topmost first: the two page panels cover the part of the protector tabs
     // that lies inside the window.
-    auto& picApplication = add<PictureBox>("picApplication");
+    auto& picApplication = add<forms::PictureBox>("picApplication");
     picApplication.move(120, 7440, 12495, 8175);
-    picApplication.setBorderStyle(BorderStyle::None);
+    picApplication.setBorderStyle(forms::BorderStyle::None);
 
-    auto& picTestMode = add<PictureBox>("picTestMode");
+    auto& picTestMode = add<forms::PictureBox>("picTestMode");
     picTestMode.move(0, 360, 12495, 8040);
-    picTestMode.setBorderStyle(BorderStyle::None);
+    picTestMode.setBorderStyle(forms::BorderStyle::None);
 
-    auto& picture2 = add<PictureBox>("Picture2");
+    auto& picture2 = add<forms::PictureBox>("Picture2");
     picture2.move(7320, 2040, 2055, 7935);
     picture2.setVisible(false);
 
-    auto& tabs = add<TabControl>("SSTab1");
+    auto& tabs = add<forms::TabControl>("SSTab1");
     tabs.move(10560, 3000, 9855, 7935);
     tabs.setVisible(false);
     tabs.setTabIndex(0);
     tabs.setTabsPerRow(3);
     tabs.setTabHeight(520);
-    tabs.setBackColor(colors::ButtonFace);
+    tabs.setBackColor(forms::colors::ButtonFace);
 }
 
 void Form2::buildMenus()
 {
-    auto menu = [this](const char* name, const char* caption, Control* parent = nullptr) -> MenuItem& {
-        auto& item = add<MenuItem>(name, parent);
+    auto menu = [this](const char* name, const char* caption, forms::Control* parent = nullptr) -> forms::MenuItem& {
+        auto& item = add<forms::MenuItem>(name, parent);
         item.setCaption(caption);
         return item;
     };
@@ -130,8 +130,8 @@ void Form2::buildMenus()
 
 void Form2::buildTimers()
 {
-    auto timer = [this](const char* name, int interval, bool enabled, Control* container = nullptr) {
-        auto& t = add<Timer>(name, container);
+    auto timer = [this](const char* name, int interval, bool enabled, forms::Control* container = nullptr) {
+        auto& t = add<forms::Timer>(name, container);
         t.setEnabled(enabled);
         t.setInterval(interval);
     };
@@ -139,58 +139,58 @@ void Form2::buildTimers()
     timer("tmrChargerTimeOut", 0, false);
     // Runs from the moment the window loads until start-up stops it.
     timer("tmrRegisterScan", 200, true);
-    timer("tmrStatus", 1000, false, &get<PictureBox>("Picture2"));
-    timer("tmrControl", 1000, false, &get<PictureBox>("picControl"));
+    timer("tmrStatus", 1000, false, &get<forms::PictureBox>("Picture2"));
+    timer("tmrControl", 1000, false, &get<forms::PictureBox>("picControl"));
 }
 
 void Form2::bindHandlers()
 {
     onLoad = [this] { Form_Load(); };
     onUnload = [this](int& cancel) { Form_Unload(cancel); };
-    get<MenuItem>("mnuExit").onClick = [this] { mnuExit_Click(); };
-    get<MenuItem>("mnuApplication").onClick = [this] { mnuApplication_Click(); };
-    get<MenuItem>("mnuApplicationTestMode").onClick = [this] { mnuApplicationTestMode_Click(); };
-    get<MenuItem>("mnuTestMode").onClick = [this] { mnuTestMode_Click(); };
-    get<MenuItem>("mnuAbout").onClick = [this] { mnuAbout_Click(); };
-    get<CommandButton>("cmdReadId").onClick = [this] { cmdReadId_Click(); };
-    get<TabControl>("SSTab1").onTabClick = [this](int previousTab) { SSTab1_Click(previousTab); };
-    get<Timer>("tmrControl").onTimer = [this] { tmrControl_Timer(); };
-    get<MenuItem>("mnuReadWriteI2C").onClick = [this] { mnuReadWriteI2C_Click(); };
+    get<forms::MenuItem>("mnuExit").onClick = [this] { mnuExit_Click(); };
+    get<forms::MenuItem>("mnuApplication").onClick = [this] { mnuApplication_Click(); };
+    get<forms::MenuItem>("mnuApplicationTestMode").onClick = [this] { mnuApplicationTestMode_Click(); };
+    get<forms::MenuItem>("mnuTestMode").onClick = [this] { mnuTestMode_Click(); };
+    get<forms::MenuItem>("mnuAbout").onClick = [this] { mnuAbout_Click(); };
+    get<forms::CommandButton>("cmdReadId").onClick = [this] { cmdReadId_Click(); };
+    get<forms::TabControl>("SSTab1").onTabClick = [this](int previousTab) { SSTab1_Click(previousTab); };
+    get<forms::Timer>("tmrControl").onTimer = [this] { tmrControl_Timer(); };
+    get<forms::MenuItem>("mnuReadWriteI2C").onClick = [this] { mnuReadWriteI2C_Click(); };
 }
 
 void Form2::Form_Load()
 {
     auto& info = platform().programInfo();
-    auto& vars = program.vars();
+    auto& vars = program_.vars();
 
     setCaption("Quelvar Internal Evaluation Software Version " + info.version());
     vars.gsIniFile = IniFile;
     // Read only so that a new settings file gets the key.
-    common::ReadIniValue(program, "system", "Write Delay", "0.07", vars.gsIniFile);
+    common::ReadIniValue(program_, "system", "Write Delay", "0.07", vars.gsIniFile);
 
-    if (!program.usb().OpenFirstFreeDevice())
+    if (!program_.usb().OpenFirstFreeDevice())
         platform().msgBox("USB Error. Insure USB cable is connected and Driver is working");
 
     vars.giDeviceAddress = ApplicationAddress;
     vars.gbScanOn = common::False;
-    get<Timer>("tmrRegisterScan").setEnabled(false);
+    get<forms::Timer>("tmrRegisterScan").setEnabled(false);
 
     move(0, 0, 12500, 9200);
-    auto& picTestMode = get<PictureBox>("picTestMode");
+    auto& picTestMode = get<forms::PictureBox>("picTestMode");
     picTestMode.move(PageLeft, PageTop, PageWidth, PageHeight);
     picTestMode.setVisible(false);
-    auto& picApplication = get<PictureBox>("picApplication");
+    auto& picApplication = get<forms::PictureBox>("picApplication");
     picApplication.move(PageLeft, PageTop, PageWidth, PageHeight);
     picApplication.setVisible(true);
 
     vars.giRefreshTime = refreshTimeFromText(
-        common::ReadIniValue(program, "system", "Refresh Time", "1", vars.gsIniFile)).value_or(DefaultRefreshMs);
+        common::ReadIniValue(program_, "system", "Refresh Time", "1", vars.gsIniFile)).value_or(DefaultRefreshMs);
 
     vars.gbUpdatingBits = common::False;
     vars.giInputFileChargeCurrent = 0;
     vars.giInputFileChargeVoltage = 0;
-    get<Timer>("tmrDataInput").setEnabled(false);
-    get<Timer>("tmrChargerTimeOut").setEnabled(false);
+    get<forms::Timer>("tmrDataInput").setEnabled(false);
+    get<forms::Timer>("tmrChargerTimeOut").setEnabled(false);
 
     common::CenterForm(*this);
 }
@@ -201,40 +201,40 @@ void Form2::mnuExit_Click() { shutDown(); }
 
 void Form2::shutDown()
 {
-    program.usb().CloseDevice();
+    program_.usb().CloseDevice();
     platform().endProgram();
 }
 
 void Form2::mnuApplication_Click()
 {
-    setMode(DesignCaption, get<PictureBox>("picApplication"), get<PictureBox>("picTestMode"),
+    setMode(DesignCaption, get<forms::PictureBox>("picApplication"), get<forms::PictureBox>("picTestMode"),
             ApplicationAddress);
 }
 
 void Form2::mnuApplicationTestMode_Click()
 {
-    setMode(TestModeCaption, get<PictureBox>("picApplication"), get<PictureBox>("picTestMode"),
+    setMode(TestModeCaption, get<forms::PictureBox>("picApplication"), get<forms::PictureBox>("picTestMode"),
             TestModeAddress);
 }
 
 void Form2::mnuTestMode_Click()
 {
-    setMode(TestModeCaption, get<PictureBox>("picTestMode"), get<PictureBox>("picApplication"),
+    setMode(TestModeCaption, get<forms::PictureBox>("picTestMode"), get<forms::PictureBox>("picApplication"),
             TestModeAddress);
 }
 
 // Running timers go on and their next transfers use the new address; the pages keep what they show.
-void Form2::setMode(const std::string& caption, Control& shown, Control& hidden, std::int16_t deviceAddress)
+void Form2::setMode(const std::string& caption, forms::Control& shown, forms::Control& hidden, std::int16_t deviceAddress)
 {
     setCaption(caption);
     shown.setVisible(true);
     hidden.setVisible(false);
-    program.vars().giDeviceAddress = deviceAddress;
+    program_.vars().giDeviceAddress = deviceAddress;
 }
 
-void Form2::mnuAbout_Click() { program.about().show(); }
+void Form2::mnuAbout_Click() { program_.about().show(); }
 
 // Modeless: picked again while open, the same window comes to the front.
-void Form2::mnuReadWriteI2C_Click() { program.registers().show(); }
+void Form2::mnuReadWriteI2C_Click() { program_.registers().show(); }
 
 }  // namespace main_window

@@ -64,14 +64,14 @@ private:
     void showIdentifier(const std::string& cells, const std::string& valueLabel, std::uint8_t ms,
                         std::uint8_t ls);
 
-    common::WindowRegistry& program;
-    std::unique_ptr<SetpointFrames> setpoints;
-    std::unique_ptr<TimedWrites> timedWrites;
-    std::unique_ptr<TestModePage> testMode;
-    std::unique_ptr<protector::ControlPage> controlPage;
-    std::unique_ptr<protector::EepromPage> eepromPage;
-    std::unique_ptr<protector::RegistersPage> registersPage;
-    std::unique_ptr<protector::StatusLamps> statusLamps;
+    common::WindowRegistry& program_;
+    std::unique_ptr<SetpointFrames> setpoints_;
+    std::unique_ptr<TimedWrites> timedWrites_;
+    std::unique_ptr<TestModePage> testMode_;
+    std::unique_ptr<protector::ControlPage> controlPage_;
+    std::unique_ptr<protector::EepromPage> eepromPage_;
+    std::unique_ptr<protector::RegistersPage> registersPage_;
+    std::unique_ptr<protector::StatusLamps> statusLamps_;
 };
 
 }  // namespace main_window

@@ -9,7 +9,7 @@
 
 namespace main_window {
 
-using namespace platform::forms;
+namespace forms = platform::forms;
 
 namespace {
 
@@ -20,13 +20,13 @@ constexpr std::uint8_t DeviceIdCommand = 0xFF;
 
 void Form2::buildIdentifierFrame()
 {
-    auto& frame = add<Frame>("Frame22", find("picApplication"));
+    auto& frame = add<forms::Frame>("Frame22", find("picApplication"));
     frame.move(120, 4920, 10935, 2775);
     frame.setCaption("Manufacturer and Device ID (Addr 0xFE-0xFF)");
 
     auto label = [this, &frame](const char* name, const char* caption, int left, int top, int width,
-                                int height) -> Label& {
-        auto& l = add<Label>(name, &frame);
+                                int height) -> forms::Label& {
+        auto& l = add<forms::Label>(name, &frame);
         l.move(left, top, width, height);
         l.setCaption(caption);
         return l;
@@ -39,25 +39,25 @@ void Form2::buildIdentifierFrame()
     // caption's padding blanks do not move it.
     for (const auto& [row, top] : {std::pair{"lblManufId", 600}, std::pair{"lblDevId", 1680}}) {
         for (int bit = 0; bit <= 15; ++bit) {
-            auto& cell = add<Label>(row, &frame, bit);
+            auto& cell = add<forms::Label>(row, &frame, bit);
             cell.move(1320 + 480 * (15 - bit), top, 495, 495);
             cell.setCaption("0");
-            cell.setBackColor(colors::WindowBackground);
-            cell.setForeColor(colors::WindowText);
-            cell.setBorderStyle(BorderStyle::FixedSingle);
-            cell.setAlignment(Alignment::Center);
+            cell.setBackColor(forms::colors::WindowBackground);
+            cell.setForeColor(forms::colors::WindowText);
+            cell.setBorderStyle(forms::BorderStyle::FixedSingle);
+            cell.setAlignment(forms::Alignment::Center);
         }
     }
     for (const auto& [name, top] : {std::pair{"lblManufIdValue", 720}, std::pair{"lblDevIdValue", 1800}}) {
         auto& value = label(name, "", 9360, top, 735, 285);
-        value.setBackColor(colors::HighlightText);
-        value.setBorderStyle(BorderStyle::FixedSingle);
-        value.setAlignment(Alignment::Center);
+        value.setBackColor(forms::colors::HighlightText);
+        value.setBorderStyle(forms::BorderStyle::FixedSingle);
+        value.setAlignment(forms::Alignment::Center);
     }
     label("Label56", "hex", 10320, 720, 500, 255);
     label("Label57", "hex", 10320, 1800, 500, 255);
 
-    auto& read = add<CommandButton>("cmdReadId", &frame);
+    auto& read = add<forms::CommandButton>("cmdReadId", &frame);
     read.move(9360, 2280, 1095, 375);
     read.setCaption("Read");
 }
@@ -66,16 +66,16 @@ void Form2::cmdReadId_Click()
 {
     auto& platform = this->platform();
     const int savedPointer = platform.mousePointer();
-    platform.setMousePointer(pointer::Hourglass);
+    platform.setMousePointer(forms::pointer::Hourglass);
 
     std::uint8_t ms = 0;
     std::uint8_t ls = 0;
-    if (adapter::ReadWordReg(program, ManufacturerIdCommand, ms, ls) != 0) {
+    if (adapter::ReadWordReg(program_, ManufacturerIdCommand, ms, ls) != 0) {
         // The device identifier is not read after a failed manufacturer read.
         platform.msgBox("Read ERROR");
     } else {
         showIdentifier("lblManufId", "lblManufIdValue", ms, ls);
-        if (adapter::ReadWordReg(program, DeviceIdCommand, ms, ls) != 0)
+        if (adapter::ReadWordReg(program_, DeviceIdCommand, ms, ls) != 0)
             platform.msgBox("Read ERROR");
         else
             showIdentifier("lblDevId", "lblDevIdValue", ms, ls);
@@ -87,10 +87,10 @@ void Form2::cmdReadId_Click()
 void Form2::showIdentifier(const std::string& cells, const std::string& valueLabel, std::uint8_t ms,
                            std::uint8_t ls)
 {
-    get<Label>(valueLabel).setCaption(common::Hex2(ms) + common::Hex2(ls));
+    get<forms::Label>(valueLabel).setCaption(common::Hex2(ms) + common::Hex2(ls));
     const unsigned word = ms * 256u + ls;
     for (int bit = 0; bit <= 15; ++bit) {
-        auto& cell = get<Label>(cells, bit);
+        auto& cell = get<forms::Label>(cells, bit);
         const bool set = (word >> bit) & 1u;
         cell.setCaption(set ? "         1" : "         0");
         cell.setBackColor(set ? SetBitColor : ClearBitColor);

@@ -7,12 +7,12 @@
 
 namespace main_window {
 
-using namespace platform::forms;
+namespace forms = platform::forms;
 
 void Form2::SSTab1_Click(int /*PreviousTab*/)
 {
-    auto& tmrControl = get<Timer>("tmrControl");
-    switch (static_cast<std::uint8_t>(get<TabControl>("SSTab1").tab())) {
+    auto& tmrControl = get<forms::Timer>("tmrControl");
+    switch (static_cast<std::uint8_t>(get<forms::TabControl>("SSTab1").tab())) {
     case 0:
         InitializeControlPage();
         tmrControl.setEnabled(false);

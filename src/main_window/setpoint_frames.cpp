@@ -64,7 +64,7 @@ struct SetpointFrames::FrameLayout {
 };
 
 SetpointFrames::SetpointFrames(common::WindowRegistry& program, forms::Form& form, forms::Control& picApplication)
-    : program(program), form(form)
+    : program_(program), form_(form)
 {
     build(chargeCurrentRow_, picApplication, {"Frame19", "Charge Current (Addr 0x14)", 120, "chkChargeCurrent", "txtChargeCurrent", 5,
                               "Label53", "mA", 690, "cmdReadChargeCurrent", "cmdWriteChargeCurrent",
@@ -95,12 +95,12 @@ SetpointFrames::SetpointFrames(common::WindowRegistry& program, forms::Form& for
 
 void SetpointFrames::build(SetpointRow& row, forms::Control& picApplication, const FrameLayout& l)
 {
-    auto& frame = form.add<forms::Frame>(l.frame, &picApplication);
+    auto& frame = form_.add<forms::Frame>(l.frame, &picApplication);
     frame.move(FrameLeft, l.top, FrameWidth, FrameHeight);
     frame.setCaption(l.frameCaption);
 
     for (int i = 0; i < 16; ++i) {
-        auto& bit = form.add<forms::CheckBox>(l.bits, &frame, i);
+        auto& bit = form_.add<forms::CheckBox>(l.bits, &frame, i);
         bit.move(240 + 480 * (15 - i), 480, 495, 495);
         bit.setStyle(forms::CheckStyle::Graphical);
         bit.setCaption("0");
@@ -109,24 +109,24 @@ void SetpointFrames::build(SetpointRow& row, forms::Control& picApplication, con
         row.bits[static_cast<std::size_t>(i)] = &bit;
     }
 
-    auto& box = form.add<forms::TextBox>(l.valueBox, &frame);
+    auto& box = form_.add<forms::TextBox>(l.valueBox, &frame);
     box.move(8160, 600, 975, 285);
     box.setMaxLength(l.maxLength);
     row.valueBox = &box;
 
-    auto& unit = form.add<forms::Label>(l.unitLabel, &frame);
+    auto& unit = form_.add<forms::Label>(l.unitLabel, &frame);
     unit.move(9240, l.unitTop, 375, 255);
     unit.setCaption(l.unit);
 
-    auto& read = form.add<forms::CommandButton>(l.readButton, &frame);
+    auto& read = form_.add<forms::CommandButton>(l.readButton, &frame);
     read.move(9720, 240, 855, 375);
     read.setCaption("Read");
 
-    auto& write = form.add<forms::CommandButton>(l.writeButton, &frame);
+    auto& write = form_.add<forms::CommandButton>(l.writeButton, &frame);
     write.move(9720, 720, 855, 375);
     write.setCaption("Write");
 
-    auto& overLimit = form.add<forms::Label>(l.overLimitLabel, &frame);
+    auto& overLimit = form_.add<forms::Label>(l.overLimitLabel, &frame);
     overLimit.move(10680, 240, 1215, l.overLimitHeight);
     overLimit.setCaption(l.overLimitCaption);
     overLimit.setForeColor(OverLimitRed);
@@ -138,9 +138,9 @@ void SetpointFrames::build(SetpointRow& row, forms::Control& picApplication, con
 // A click edits the screen only: the value box follows the row, the clicked toggle its bit.
 void SetpointFrames::clickBit(SetpointRow& row, int index)
 {
-    if (program.vars().gbUpdatingBits == common::True)
+    if (program_.vars().gbUpdatingBits == common::True)
         return;
-    program.platform().doEvents();
+    program_.platform().doEvents();
 
     const SetpointField& f = row.field;
     const std::uint32_t sum = packBits(row.bits);
@@ -155,15 +155,15 @@ void SetpointFrames::clickBit(SetpointRow& row, int index)
 
 void SetpointFrames::readRow(SetpointRow& row, HideLabel hide)
 {
-    forms::Platform& platform = program.platform();
+    forms::Platform& platform = program_.platform();
     const int savedPointer = platform.mousePointer();
     platform.setMousePointer(forms::pointer::Hourglass);
-    program.vars().gbUpdatingBits = common::True;
+    program_.vars().gbUpdatingBits = common::True;
 
     std::uint8_t ms = 0;
     std::uint8_t ls = 0;
     const SetpointField& f = row.field;
-    if (adapter::ReadWordReg(program, f.command, ms, ls) != 0) {
+    if (adapter::ReadWordReg(program_, f.command, ms, ls) != 0) {
         // The box and the row keep what they showed.
         platform.msgBox("Read ERROR");
     } else {
@@ -175,7 +175,7 @@ void SetpointFrames::readRow(SetpointRow& row, HideLabel hide)
             row.overLimitLabel->setVisible(false);
     }
 
-    program.vars().gbUpdatingBits = common::False;
+    program_.vars().gbUpdatingBits = common::False;
     if (hide == HideLabel::Always)
         row.overLimitLabel->setVisible(false);
     platform.setMousePointer(savedPointer);
@@ -188,18 +188,18 @@ void SetpointFrames::writeRow(SetpointRow& row)
     if (!fix)
         return;
 
-    program.vars().gbUpdatingBits = common::True;
+    program_.vars().gbUpdatingBits = common::True;
     if (fix->newText)
         row.valueBox->setText(*fix->newText);
     row.overLimitLabel->setVisible(fix->overLimit);
     decompose(row, fix->setpoint);
-    program.vars().gbUpdatingBits = common::False;
+    program_.vars().gbUpdatingBits = common::False;
 
     std::uint8_t ms = 0;
     std::uint8_t ls = 0;
     packRow(row, ms, ls);
     // A failed write is not reported: the screen already shows what was meant to go out.
-    adapter::WriteWordReg(program, row.field.command, ms, ls);
+    adapter::WriteWordReg(program_, row.field.command, ms, ls);
 }
 
 void SetpointFrames::ComputeChargeCurrent()

@@ -51,8 +51,8 @@ private:
     void cmdWriteChargeVoltage_Click();
     void cmdWriteInputCurrent_Click();
 
-    common::WindowRegistry& program;
-    platform::forms::Form& form;
+    common::WindowRegistry& program_;
+    platform::forms::Form& form_;
     SetpointRow chargeCurrentRow_{ChargeCurrentField};
     SetpointRow chargeVoltageRow_{ChargeVoltageField};
     SetpointRow inputCurrentRow_{InputCurrentField};

@@ -66,86 +66,86 @@ struct TestModePage::FrameLayout {
 };
 
 TestModePage::TestModePage(common::WindowRegistry& program, forms::Form& form, forms::Control& picTestMode)
-    : program(program), form(form)
+    : program_(program), form_(form)
 {
-    build(testMode0, 0, picTestMode, {"Frame13", "0x00 Test Mode 0", 120, "chkTestMode0",
+    build(testMode0_, 0, picTestMode, {"Frame13", "0x00 Test Mode 0", 120, "chkTestMode0",
         {"TM_EN 0", "TM_EN 1", "TM_EEBURN", "TM_SOFTRIM", "TM_EEVtRead", "TM_REFRESH", "TM_HiZ", "TM_TSHUT",
          "TM_VDAC", "TM_CDAC", "TM_REGSEL", "TM_BG", "TEST_CBCOCP", "TM_QUIET", "TM_DEADTIME", "TMSoftRst"},
         "Label47", "txtTestMode0", 1110, "cmdReadTestMode0", "cmdWriteTestMode0"});
-    build(testMode1, 1, picTestMode, {"Frame14", "0x01 Test Mode 1", 2160, "chkTestMode1",
+    build(testMode1_, 1, picTestMode, {"Frame14", "0x01 Test Mode 1", 2160, "chkTestMode1",
         {"TM_DIGTP", "TM_TPSET0", "TM_TPSET1", "TM_TPSET2", "TM_TPSET3", "TM_TPSET4", "TM_TPSET5", "TM_SBS",
          "TM_Clk0", "TM_Clk1", "TM_Clk2", "TMSoftStart", "TMCounter", "TM_EXTCLK", "FORCE_LOFET", "FORCE_HIFET"},
         "Label48", "txtTestMode1", 1080, "cmdReadTestMode1", "cmdWriteTestMode1"});
-    build(testMode2, 2, picTestMode, {"Frame15", "0x02 Test Mode 2", 4200, "chkTestMode2",
+    build(testMode2_, 2, picTestMode, {"Frame15", "0x02 Test Mode 2", 4200, "chkTestMode2",
         {"SPARE (B0)", "SPARE (B1)", "SPARE (B2)", "SPARE (B3)", "SPARE (B4)", "SPARE (B5)", "SPARE (B6)",
          "SPARE (B7)", "SPARE (B8)", "SPARE (B9)", "SPARE (B10)", "SPARE (B11)", "SPARE (B12)", "SPARE (B13)",
          "SPARE (B14)", "SPARE (B15)"},
         "Label49", "txtTestMode2", 1110, "cmdReadTestMode2", "cmdWriteTestMode2"});
-    build(trim0, 3, picTestMode, {"Frame16", "0x08 or 0x0B Trim 0", 6240, "chkTrim0",
+    build(trim0_, 3, picTestMode, {"Frame16", "0x08 or 0x0B Trim 0", 6240, "chkTrim0",
         {"Trim_BATSHORT0", "Trim_BATSHORT1", "Trim_BATSHORT2", "Trim_BATSHORT3", "Trim_BG0", "Trim_BG1",
          "Trim_BG2", "Trim_BG3", "Trim_OS_IAC 0", "Trim_OS_IAC 1", "Trim_OS_IAC 2", "Trim_OS_IAC 3",
          "Trim_GN_IAC 0", "Trim_GN_IAC 1", "Trim_GN_IAC 2", "Trim_GN_IAC 3"},
         "Label50", "txtTrim0", 1110, "cmdReadTrim0", "cmdWriteTrim0", "optTrim0", {"0x08", "0x0B (Read Only)"}, 975});
-    build(trim1, 4, picTestMode, {"Frame17", "0x09 or 0x0C Trim 1", 8280, "chkTrim1",
+    build(trim1_, 4, picTestMode, {"Frame17", "0x09 or 0x0C Trim 1", 8280, "chkTrim1",
         {"Trim_OS_ICHG0", "Trim_OS_ICHG1", "Trim_OS_ICHG2", "Trim_OS_ICHG3", "Trim_GN_ICHG0", "Trim_GN_ICHG1",
          "Trim_GN_ICHG2", "Trim_GN_ICHG3", "Trim_RDIV0", "Trim_RDIV1", "Trim_RDIV2", "Trim_ICONST0",
          "Trim_ICONST1", "Trim_ICONST2", "Trim_OSC1", "Trim_OSC2"},
         "Label51", "txtTrim1", 1110, "cmdReadTrim1", "cmdWriteTrim1", "optTrim1", {"0x09", "0x0C (Read Only)"}});
-    build(trim2, 5, picTestMode, {"Frame18", "0x0A or 0x0D Trim 2", 10320, "chkTrim2",
+    build(trim2_, 5, picTestMode, {"Frame18", "0x0A or 0x0D Trim 2", 10320, "chkTrim2",
         {"DISABLE_SMB", "EN_UCP", "EN_OCP", "EN_TSHUT", "TRIM_OCP0", "EN_IBAT", "FSELECT", "ICHGLIMIT",
          "TRIM_OCP1", "Trim_OSC0", "TRIM_OCP2", "EN_Watchdog", "TRIM_UCP0", "TRIM_UCP1", "TRIM_UCP2", "TRIM_UCP3"},
         "Label52", "txtTrim2", 1110, "cmdReadTrim2", "cmdWriteTrim2", "optTrim2", {"0x0A", "0x0D (Read Only)"}});
 
     for (int i = 0; i < 16; ++i) {
         const auto at = static_cast<std::size_t>(i);
-        testMode0.bits[at]->onClick = [this, i] { chkTestMode0_Click(i); };
-        testMode1.bits[at]->onClick = [this, i] { chkTestMode1_Click(i); };
-        testMode2.bits[at]->onClick = [this, i] { chkTestMode2_Click(i); };
-        trim0.bits[at]->onClick = [this, i] { chkTrim0_Click(i); };
-        trim1.bits[at]->onClick = [this, i] { chkTrim1_Click(i); };
-        trim2.bits[at]->onClick = [this, i] { chkTrim2_Click(i); };
+        testMode0_.bits[at]->onClick = [this, i] { chkTestMode0_Click(i); };
+        testMode1_.bits[at]->onClick = [this, i] { chkTestMode1_Click(i); };
+        testMode2_.bits[at]->onClick = [this, i] { chkTestMode2_Click(i); };
+        trim0_.bits[at]->onClick = [this, i] { chkTrim0_Click(i); };
+        trim1_.bits[at]->onClick = [this, i] { chkTrim1_Click(i); };
+        trim2_.bits[at]->onClick = [this, i] { chkTrim2_Click(i); };
     }
-    testMode0.field->onKeyPress = [this](int& k) { txtTestMode0_KeyPress(k); };
-    testMode1.field->onKeyPress = [this](int& k) { txtTestMode1_KeyPress(k); };
-    testMode2.field->onKeyPress = [this](int& k) { txtTestMode2_KeyPress(k); };
-    trim0.field->onKeyPress = [this](int& k) { txtTrim0_KeyPress(k); };
-    trim1.field->onKeyPress = [this](int& k) { txtTrim1_KeyPress(k); };
-    trim2.field->onKeyPress = [this](int& k) { txtTrim2_KeyPress(k); };
-    testMode0.field->onLostFocus = [this] { txtTestMode0_LostFocus(); };
-    testMode1.field->onLostFocus = [this] { txtTestMode1_LostFocus(); };
-    testMode2.field->onLostFocus = [this] { txtTestMode2_LostFocus(); };
-    trim0.field->onLostFocus = [this] { txtTrim0_LostFocus(); };
-    trim1.field->onLostFocus = [this] { txtTrim1_LostFocus(); };
-    trim2.field->onLostFocus = [this] { txtTrim2_LostFocus(); };
-    testMode0.read->onClick = [this] { cmdReadTestMode0_Click(); };
-    testMode1.read->onClick = [this] { cmdReadTestMode1_Click(); };
-    testMode2.read->onClick = [this] { cmdReadTestMode2_Click(); };
-    trim0.read->onClick = [this] { cmdReadTrim0_Click(); };
-    trim1.read->onClick = [this] { cmdReadTrim1_Click(); };
-    trim2.read->onClick = [this] { cmdReadTrim2_Click(); };
-    testMode0.write->onClick = [this] { cmdWriteTestMode0_Click(); };
-    testMode1.write->onClick = [this] { cmdWriteTestMode1_Click(); };
-    testMode2.write->onClick = [this] { cmdWriteTestMode2_Click(); };
-    trim0.write->onClick = [this] { cmdWriteTrim0_Click(); };
-    trim1.write->onClick = [this] { cmdWriteTrim1_Click(); };
-    trim2.write->onClick = [this] { cmdWriteTrim2_Click(); };
+    testMode0_.field->onKeyPress = [this](int& k) { txtTestMode0_KeyPress(k); };
+    testMode1_.field->onKeyPress = [this](int& k) { txtTestMode1_KeyPress(k); };
+    testMode2_.field->onKeyPress = [this](int& k) { txtTestMode2_KeyPress(k); };
+    trim0_.field->onKeyPress = [this](int& k) { txtTrim0_KeyPress(k); };
+    trim1_.field->onKeyPress = [this](int& k) { txtTrim1_KeyPress(k); };
+    trim2_.field->onKeyPress = [this](int& k) { txtTrim2_KeyPress(k); };
+    testMode0_.field->onLostFocus = [this] { txtTestMode0_LostFocus(); };
+    testMode1_.field->onLostFocus = [this] { txtTestMode1_LostFocus(); };
+    testMode2_.field->onLostFocus = [this] { txtTestMode2_LostFocus(); };
+    trim0_.field->onLostFocus = [this] { txtTrim0_LostFocus(); };
+    trim1_.field->onLostFocus = [this] { txtTrim1_LostFocus(); };
+    trim2_.field->onLostFocus = [this] { txtTrim2_LostFocus(); };
+    testMode0_.read->onClick = [this] { cmdReadTestMode0_Click(); };
+    testMode1_.read->onClick = [this] { cmdReadTestMode1_Click(); };
+    testMode2_.read->onClick = [this] { cmdReadTestMode2_Click(); };
+    trim0_.read->onClick = [this] { cmdReadTrim0_Click(); };
+    trim1_.read->onClick = [this] { cmdReadTrim1_Click(); };
+    trim2_.read->onClick = [this] { cmdReadTrim2_Click(); };
+    testMode0_.write->onClick = [this] { cmdWriteTestMode0_Click(); };
+    testMode1_.write->onClick = [this] { cmdWriteTestMode1_Click(); };
+    testMode2_.write->onClick = [this] { cmdWriteTestMode2_Click(); };
+    trim0_.write->onClick = [this] { cmdWriteTrim0_Click(); };
+    trim1_.write->onClick = [this] { cmdWriteTrim1_Click(); };
+    trim2_.write->onClick = [this] { cmdWriteTrim2_Click(); };
     for (int e = 0; e < 2; ++e) {
         const auto at = static_cast<std::size_t>(e);
-        trim0.trim[at]->onClick = [this, e] { optTrim0_Click(e); };
-        trim1.trim[at]->onClick = [this, e] { optTrim1_Click(e); };
-        trim2.trim[at]->onClick = [this, e] { optTrim2_Click(e); };
+        trim0_.trim[at]->onClick = [this, e] { optTrim0_Click(e); };
+        trim1_.trim[at]->onClick = [this, e] { optTrim1_Click(e); };
+        trim2_.trim[at]->onClick = [this, e] { optTrim2_Click(e); };
     }
 }
 
 void TestModePage::build(Word& word, int order, forms::Control& picTestMode, const FrameLayout& l)
 {
     const bool isTrim = l.trim != nullptr;
-    auto& frame = form.add<forms::Frame>(l.frame, &picTestMode);
+    auto& frame = form_.add<forms::Frame>(l.frame, &picTestMode);
     frame.move(l.left, FrameTop, FrameWidth, isTrim ? 7620 : 6900);
     frame.setCaption(l.caption);
 
     for (int b = 0; b < 16; ++b) {
-        auto& bit = form.add<forms::CheckBox>(l.bits, &frame, b);
+        auto& bit = form_.add<forms::CheckBox>(l.bits, &frame, b);
         bit.move(120, 360 + 360 * (15 - b), 1700, 255);
         bit.setCaption(l.bitNames[static_cast<std::size_t>(b)]);
         bit.setTabIndex(BoxesTab + 16 * order + b);
@@ -154,23 +154,23 @@ void TestModePage::build(Word& word, int order, forms::Control& picTestMode, con
         word.bits[static_cast<std::size_t>(b)] = &bit;
     }
 
-    auto& read = form.add<forms::CommandButton>(l.read, &frame);
+    auto& read = form_.add<forms::CommandButton>(l.read, &frame);
     read.move(120, 6120, 735, 255);
     read.setCaption("Read");
     read.setTabIndex(ButtonsTab + 2 * order);
     word.read = &read;
 
-    auto& write = form.add<forms::CommandButton>(l.write, &frame);
+    auto& write = form_.add<forms::CommandButton>(l.write, &frame);
     write.move(120, 6480, 735, 255);
     write.setCaption("Write");
     write.setTabIndex(ButtonsTab + 2 * order + 1);
     word.write = &write;
 
-    auto& prefix = form.add<forms::Label>(l.label, &frame);
+    auto& prefix = form_.add<forms::Label>(l.label, &frame);
     prefix.move(900, 6555, 165, 255);
     prefix.setCaption("0x");
 
-    auto& field = form.add<forms::TextBox>(l.field, &frame);
+    auto& field = form_.add<forms::TextBox>(l.field, &frame);
     field.move(l.fieldLeft, 6480, 735, 285);
     field.setMaxLength(4);
     field.setTabIndex(FieldsTab + order);
@@ -179,7 +179,7 @@ void TestModePage::build(Word& word, int order, forms::Control& picTestMode, con
     if (!isTrim)
         return;
     for (int e = 0; e < 2; ++e) {
-        auto& option = form.add<forms::OptionButton>(l.trim, &frame, e);
+        auto& option = form_.add<forms::OptionButton>(l.trim, &frame, e);
         option.move(240, e == 0 ? 6840 : 7200, e == 0 ? l.trim0Width : 1575, 255);
         option.setCaption(l.trimCaptions[static_cast<std::size_t>(e)]);
         option.setTabIndex(OptionsTab + 2 * (order - FirstTrim) + e);
@@ -200,7 +200,7 @@ void TestModePage::showWord(Word& word, std::uint8_t ms, std::uint8_t ls)
 // sees every box.
 void TestModePage::clickBit(Word& word)
 {
-    program.platform().doEvents();
+    program_.platform().doEvents();
     const std::uint16_t sum = packBits(word.bits);
     word.field->setText(wordText(static_cast<std::uint8_t>(sum >> 8), static_cast<std::uint8_t>(sum & 0xFF)));
 }
@@ -241,9 +241,9 @@ void TestModePage::readWord(Word& word)
     std::uint8_t ms = 0;
     std::uint8_t ls = 0;
     const bool copy = word.trim[0] != nullptr && !word.trim[0]->value();
-    if (adapter::ReadWordReg(program, copy ? word.copyCommand : word.command, ms, ls) != 0) {
+    if (adapter::ReadWordReg(program_, copy ? word.copyCommand : word.command, ms, ls) != 0) {
         // A failed read must not pass for the chip's answer, nor wipe a word being composed.
-        program.platform().msgBox("Read ERROR");
+        program_.platform().msgBox("Read ERROR");
         return;
     }
     word.field->setText(wordText(ms, ls));
@@ -253,51 +253,51 @@ void TestModePage::readWord(Word& word)
 void TestModePage::writeWord(Word& word)
 {
     const std::uint16_t sum = packBits(word.bits);
-    if (adapter::WriteWordReg(program, word.command, static_cast<std::uint8_t>(sum >> 8),
+    if (adapter::WriteWordReg(program_, word.command, static_cast<std::uint8_t>(sum >> 8),
                               static_cast<std::uint8_t>(sum & 0xFF)) != 0)
-        program.platform().msgBox("Write ERROR");
+        program_.platform().msgBox("Write ERROR");
 }
 
 // The read-only copy cannot be written: Write follows element 0, whichever element was clicked.
 void TestModePage::chooseTrim(Word& word) { word.write->setEnabled(word.trim[0]->value()); }
 
-void TestModePage::chkTestMode0_Click(int /*Index*/) { clickBit(testMode0); }
-void TestModePage::chkTestMode1_Click(int /*Index*/) { clickBit(testMode1); }
-void TestModePage::chkTestMode2_Click(int /*Index*/) { clickBit(testMode2); }
-void TestModePage::chkTrim0_Click(int /*Index*/) { clickBit(trim0); }
-void TestModePage::chkTrim1_Click(int /*Index*/) { clickBit(trim1); }
-void TestModePage::chkTrim2_Click(int /*Index*/) { clickBit(trim2); }
+void TestModePage::chkTestMode0_Click(int /*Index*/) { clickBit(testMode0_); }
+void TestModePage::chkTestMode1_Click(int /*Index*/) { clickBit(testMode1_); }
+void TestModePage::chkTestMode2_Click(int /*Index*/) { clickBit(testMode2_); }
+void TestModePage::chkTrim0_Click(int /*Index*/) { clickBit(trim0_); }
+void TestModePage::chkTrim1_Click(int /*Index*/) { clickBit(trim1_); }
+void TestModePage::chkTrim2_Click(int /*Index*/) { clickBit(trim2_); }
 
-void TestModePage::txtTestMode0_KeyPress(int& KeyAscii) { keyPress(testMode0, KeyAscii); }
-void TestModePage::txtTestMode1_KeyPress(int& KeyAscii) { keyPress(testMode1, KeyAscii); }
-void TestModePage::txtTestMode2_KeyPress(int& KeyAscii) { keyPress(testMode2, KeyAscii); }
-void TestModePage::txtTrim0_KeyPress(int& KeyAscii) { keyPress(trim0, KeyAscii); }
-void TestModePage::txtTrim1_KeyPress(int& KeyAscii) { keyPress(trim1, KeyAscii); }
-void TestModePage::txtTrim2_KeyPress(int& KeyAscii) { keyPress(trim2, KeyAscii); }
+void TestModePage::txtTestMode0_KeyPress(int& KeyAscii) { keyPress(testMode0_, KeyAscii); }
+void TestModePage::txtTestMode1_KeyPress(int& KeyAscii) { keyPress(testMode1_, KeyAscii); }
+void TestModePage::txtTestMode2_KeyPress(int& KeyAscii) { keyPress(testMode2_, KeyAscii); }
+void TestModePage::txtTrim0_KeyPress(int& KeyAscii) { keyPress(trim0_, KeyAscii); }
+void TestModePage::txtTrim1_KeyPress(int& KeyAscii) { keyPress(trim1_, KeyAscii); }
+void TestModePage::txtTrim2_KeyPress(int& KeyAscii) { keyPress(trim2_, KeyAscii); }
 
-void TestModePage::txtTestMode0_LostFocus() { lostFocus(testMode0); }
-void TestModePage::txtTestMode1_LostFocus() { lostFocus(testMode1); }
-void TestModePage::txtTestMode2_LostFocus() { lostFocus(testMode2); }
-void TestModePage::txtTrim0_LostFocus() { lostFocus(trim0); }
-void TestModePage::txtTrim1_LostFocus() { lostFocus(trim1); }
-void TestModePage::txtTrim2_LostFocus() { lostFocus(trim2); }
+void TestModePage::txtTestMode0_LostFocus() { lostFocus(testMode0_); }
+void TestModePage::txtTestMode1_LostFocus() { lostFocus(testMode1_); }
+void TestModePage::txtTestMode2_LostFocus() { lostFocus(testMode2_); }
+void TestModePage::txtTrim0_LostFocus() { lostFocus(trim0_); }
+void TestModePage::txtTrim1_LostFocus() { lostFocus(trim1_); }
+void TestModePage::txtTrim2_LostFocus() { lostFocus(trim2_); }
 
-void TestModePage::cmdReadTestMode0_Click() { readWord(testMode0); }
-void TestModePage::cmdReadTestMode1_Click() { readWord(testMode1); }
-void TestModePage::cmdReadTestMode2_Click() { readWord(testMode2); }
-void TestModePage::cmdReadTrim0_Click() { readWord(trim0); }
-void TestModePage::cmdReadTrim1_Click() { readWord(trim1); }
-void TestModePage::cmdReadTrim2_Click() { readWord(trim2); }
+void TestModePage::cmdReadTestMode0_Click() { readWord(testMode0_); }
+void TestModePage::cmdReadTestMode1_Click() { readWord(testMode1_); }
+void TestModePage::cmdReadTestMode2_Click() { readWord(testMode2_); }
+void TestModePage::cmdReadTrim0_Click() { readWord(trim0_); }
+void TestModePage::cmdReadTrim1_Click() { readWord(trim1_); }
+void TestModePage::cmdReadTrim2_Click() { readWord(trim2_); }
 
-void TestModePage::cmdWriteTestMode0_Click() { writeWord(testMode0); }
-void TestModePage::cmdWriteTestMode1_Click() { writeWord(testMode1); }
-void TestModePage::cmdWriteTestMode2_Click() { writeWord(testMode2); }
-void TestModePage::cmdWriteTrim0_Click() { writeWord(trim0); }
-void TestModePage::cmdWriteTrim1_Click() { writeWord(trim1); }
-void TestModePage::cmdWriteTrim2_Click() { writeWord(trim2); }
+void TestModePage::cmdWriteTestMode0_Click() { writeWord(testMode0_); }
+void TestModePage::cmdWriteTestMode1_Click() { writeWord(testMode1_); }
+void TestModePage::cmdWriteTestMode2_Click() { writeWord(testMode2_); }
+void TestModePage::cmdWriteTrim0_Click() { writeWord(trim0_); }
+void TestModePage::cmdWriteTrim1_Click() { writeWord(trim1_); }
+void TestModePage::cmdWriteTrim2_Click() { writeWord(trim2_); }
 
-void TestModePage::optTrim0_Click(int /*Index*/) { chooseTrim(trim0); }
-void TestModePage::optTrim1_Click(int /*Index*/) { chooseTrim(trim1); }
-void TestModePage::optTrim2_Click(int /*Index*/) { chooseTrim(trim2); }
+void TestModePage::optTrim0_Click(int /*Index*/) { chooseTrim(trim0_); }
+void TestModePage::optTrim1_Click(int /*Index*/) { chooseTrim(trim1_); }
+void TestModePage::optTrim2_Click(int /*Index*/) { chooseTrim(trim2_); }
 
 }  // namespace main_window

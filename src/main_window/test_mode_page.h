@@ -77,14 +77,14 @@ private:
     void optTrim1_Click(int Index);
     void optTrim2_Click(int Index);
 
-    common::WindowRegistry& program;
-    platform::forms::Form& form;
-    Word testMode0{0x00, 0x00};
-    Word testMode1{0x01, 0x01};
-    Word testMode2{0x02, 0x02};
-    Word trim0{0x08, 0x0B};
-    Word trim1{0x09, 0x0C};
-    Word trim2{0x0A, 0x0D};
+    common::WindowRegistry& program_;
+    platform::forms::Form& form_;
+    Word testMode0_{0x00, 0x00};
+    Word testMode1_{0x01, 0x01};
+    Word testMode2_{0x02, 0x02};
+    Word trim0_{0x08, 0x0B};
+    Word trim1_{0x09, 0x0C};
+    Word trim2_{0x0A, 0x0D};
 };
 
 }  // namespace main_window

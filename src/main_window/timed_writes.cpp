@@ -70,59 +70,59 @@ std::optional<int> dataInputIntervalFromText(std::string_view text)
 TimedWrites::TimedWrites(common::WindowRegistry& program, forms::Form& form, forms::Control& picApplication,
                          SetpointRow& chargeCurrent, SetpointRow& chargeVoltage, SetpointRow& inputCurrent,
                          forms::Timer& tmrChargerTimeOut, forms::Timer& tmrDataInput)
-    : program(program),
-      chargeCurrent(chargeCurrent),
-      chargeVoltage(chargeVoltage),
-      inputCurrent(inputCurrent),
-      tmrChargerTimeOut(tmrChargerTimeOut),
-      tmrDataInput(tmrDataInput),
-      chkRefreshTime(place(form.add<forms::CheckBox>("chkRefreshTime", &picApplication), 11100, 5160, 1335, 255, 470)),
-      txtRefreshTime(place(form.add<forms::TextBox>("txtRefreshTime", &picApplication), 11160, 5520, 615, 285, 469)),
-      Label60(place(form.add<forms::Label>("Label60", &picApplication), 11880, 5580, 375, 255, 471)),
-      chkInputFile(place(form.add<forms::CheckBox>("chkInputFile", &picApplication), 11100, 6120, 1215, 255, 482))
+    : program_(program),
+      chargeCurrent_(chargeCurrent),
+      chargeVoltage_(chargeVoltage),
+      inputCurrent_(inputCurrent),
+      tmrChargerTimeOut_(tmrChargerTimeOut),
+      tmrDataInput_(tmrDataInput),
+      chkRefreshTime_(place(form.add<forms::CheckBox>("chkRefreshTime", &picApplication), 11100, 5160, 1335, 255, 470)),
+      txtRefreshTime_(place(form.add<forms::TextBox>("txtRefreshTime", &picApplication), 11160, 5520, 615, 285, 469)),
+      Label60_(place(form.add<forms::Label>("Label60", &picApplication), 11880, 5580, 375, 255, 471)),
+      chkInputFile_(place(form.add<forms::CheckBox>("chkInputFile", &picApplication), 11100, 6120, 1215, 255, 482))
 {
-    chkRefreshTime.setCaption("Refresh Time");
-    txtRefreshTime.setText("1");
-    txtRefreshTime.setMaxLength(4);
-    Label60.setCaption("sec");
-    chkInputFile.setCaption("Input by File");
+    chkRefreshTime_.setCaption("Refresh Time");
+    txtRefreshTime_.setText("1");
+    txtRefreshTime_.setMaxLength(4);
+    Label60_.setCaption("sec");
+    chkInputFile_.setCaption("Input by File");
 
-    chkRefreshTime.onClick = [this] { chkRefreshTime_Click(); };
-    txtRefreshTime.onKeyPress = [this](int& KeyAscii) { txtRefreshTime_KeyPress(KeyAscii); };
+    chkRefreshTime_.onClick = [this] { chkRefreshTime_Click(); };
+    txtRefreshTime_.onKeyPress = [this](int& KeyAscii) { txtRefreshTime_KeyPress(KeyAscii); };
     tmrChargerTimeOut.onTimer = [this] { tmrChargerTimeOut_Timer(); };
-    chkInputFile.onClick = [this] { chkInputFile_Click(); };
+    chkInputFile_.onClick = [this] { chkInputFile_Click(); };
     tmrDataInput.onTimer = [this] { tmrDataInput_Timer(); };
 }
 
 TimedWrites::~TimedWrites()
 {
     // The form may outlive this object by a little; its controls must not call back into it.
-    chkRefreshTime.onClick = nullptr;
-    txtRefreshTime.onKeyPress = nullptr;
-    tmrChargerTimeOut.onTimer = nullptr;
-    chkInputFile.onClick = nullptr;
-    tmrDataInput.onTimer = nullptr;
+    chkRefreshTime_.onClick = nullptr;
+    txtRefreshTime_.onKeyPress = nullptr;
+    tmrChargerTimeOut_.onTimer = nullptr;
+    chkInputFile_.onClick = nullptr;
+    tmrDataInput_.onTimer = nullptr;
 }
 
 void TimedWrites::chkRefreshTime_Click()
 {
-    if (chkRefreshTime.value() == 1) {
-        chkInputFile.setValue(0);  // its click handler stops "Input by File" first
-        tmrChargerTimeOut.setEnabled(true);
-        tmrChargerTimeOut.setInterval(program.vars().giRefreshTime);
+    if (chkRefreshTime_.value() == 1) {
+        chkInputFile_.setValue(0);  // its click handler stops "Input by File" first
+        tmrChargerTimeOut_.setEnabled(true);
+        tmrChargerTimeOut_.setInterval(program_.vars().giRefreshTime);
     } else {
-        tmrChargerTimeOut.setEnabled(false);
+        tmrChargerTimeOut_.setEnabled(false);
     }
 }
 
 void TimedWrites::txtRefreshTime_KeyPress(int& KeyAscii)
 {
     if (KeyAscii == KeyEnter) {
-        chkRefreshTime.setFocus();
+        chkRefreshTime_.setFocus();
         // A text that gives no period keeps the one in force.
-        if (const auto ms = refreshTimeFromText(txtRefreshTime.text())) {
-            program.vars().giRefreshTime = *ms;
-            tmrChargerTimeOut.setInterval(*ms);
+        if (const auto ms = refreshTimeFromText(txtRefreshTime_.text())) {
+            program_.vars().giRefreshTime = *ms;
+            tmrChargerTimeOut_.setInterval(*ms);
         }
         return;
     }
@@ -131,52 +131,52 @@ void TimedWrites::txtRefreshTime_KeyPress(int& KeyAscii)
 
 void TimedWrites::tmrChargerTimeOut_Timer()
 {
-    auto& vars = program.vars();
+    auto& vars = program_.vars();
     vars.gbUpdatingBits = common::True;
-    for (const SetpointRow* row : {&chargeCurrent, &chargeVoltage, &inputCurrent}) {
+    for (const SetpointRow* row : {&chargeCurrent_, &chargeVoltage_, &inputCurrent_}) {
         std::uint8_t ms = 0;
         std::uint8_t ls = 0;
         packRow(*row, ms, ls);
-        adapter::WriteWordReg(program, row->field.command, ms, ls);
+        adapter::WriteWordReg(program_, row->field.command, ms, ls);
     }
     vars.gbUpdatingBits = common::False;
 }
 
 void TimedWrites::chkInputFile_Click()
 {
-    if (chkInputFile.value() == 1) {
-        chkRefreshTime.setValue(0);  // its click handler stops the keep-alive first
-        tmrDataInput.setEnabled(true);
+    if (chkInputFile_.value() == 1) {
+        chkRefreshTime_.setValue(0);  // its click handler stops the keep-alive first
+        tmrDataInput_.setEnabled(true);
     } else {
-        tmrDataInput.setEnabled(false);
+        tmrDataInput_.setEnabled(false);
     }
 }
 
 void TimedWrites::tmrDataInput_Timer()
 {
     // The period follows the box at every tick, without Enter; a box that gives none keeps it.
-    if (const auto interval = dataInputIntervalFromText(txtRefreshTime.text()))
-        tmrDataInput.setInterval(*interval);
+    if (const auto interval = dataInputIntervalFromText(txtRefreshTime_.text()))
+        tmrDataInput_.setInterval(*interval);
 
-    const auto data = readInputDataFile(program.platform().programInfo().folder / InputDataFileName);
+    const auto data = readInputDataFile(program_.platform().programInfo().folder / InputDataFileName);
     if (!data) {
         writeStoredValues();
         return;
     }
-    auto& vars = program.vars();
+    auto& vars = program_.vars();
     vars.giInputFileChargeCurrent = (*data)[0];
     vars.giInputFileChargeVoltage = (*data)[1];
     vars.giInputFileInputCurrent = (*data)[2];
-    showAndWrite(chargeCurrent, vars.giInputFileChargeCurrent);
-    showAndWrite(chargeVoltage, vars.giInputFileChargeVoltage);
-    showAndWrite(inputCurrent, vars.giInputFileInputCurrent);
+    showAndWrite(chargeCurrent_, vars.giInputFileChargeCurrent);
+    showAndWrite(chargeVoltage_, vars.giInputFileChargeVoltage);
+    showAndWrite(inputCurrent_, vars.giInputFileInputCurrent);
 }
 
 // Fits a stored value to the row's range and step, shows it, sets the row from it and writes
 // the whole row. The label warns only when the value was cut to the maximum.
 void TimedWrites::showAndWrite(SetpointRow& row, std::int16_t stored)
 {
-    auto& vars = program.vars();
+    auto& vars = program_.vars();
     const int step = row.field.step;
     const int maximum = fieldMaximum(row.field);
     vars.gbUpdatingBits = common::True;
@@ -188,17 +188,17 @@ void TimedWrites::showAndWrite(SetpointRow& row, std::int16_t stored)
     std::uint8_t ms = 0;
     std::uint8_t ls = 0;
     packRow(row, ms, ls);
-    adapter::WriteWordReg(program, row.field.command, ms, ls);
+    adapter::WriteWordReg(program_, row.field.command, ms, ls);
 }
 
 // When the file cannot be read: the last values read, cut to their steps but not to their
 // maxima, go to the charger; the screen is left alone.
 void TimedWrites::writeStoredValues()
 {
-    const auto& vars = program.vars();
-    writeWord(program, chargeCurrent.field.command, vars.giInputFileChargeCurrent / chargeCurrent.field.step * chargeCurrent.field.step);
-    writeWord(program, chargeVoltage.field.command, vars.giInputFileChargeVoltage / chargeVoltage.field.step * chargeVoltage.field.step);
-    writeWord(program, inputCurrent.field.command, vars.giInputFileInputCurrent / inputCurrent.field.step * inputCurrent.field.step);
+    const auto& vars = program_.vars();
+    writeWord(program_, chargeCurrent_.field.command, vars.giInputFileChargeCurrent / chargeCurrent_.field.step * chargeCurrent_.field.step);
+    writeWord(program_, chargeVoltage_.field.command, vars.giInputFileChargeVoltage / chargeVoltage_.field.step * chargeVoltage_.field.step);
+    writeWord(program_, inputCurrent_.field.command, vars.giInputFileInputCurrent / inputCurrent_.field.step * inputCurrent_.field.step);
 }
 
 }  // namespace main_window

@@ -40,16 +40,16 @@ private:
     void showAndWrite(SetpointRow& row, std::int16_t stored);
     void writeStoredValues();
 
-    common::WindowRegistry& program;
-    SetpointRow& chargeCurrent;
-    SetpointRow& chargeVoltage;
-    SetpointRow& inputCurrent;
-    platform::forms::Timer& tmrChargerTimeOut;
-    platform::forms::Timer& tmrDataInput;
-    platform::forms::CheckBox& chkRefreshTime;
-    platform::forms::TextBox& txtRefreshTime;
-    platform::forms::Label& Label60;
-    platform::forms::CheckBox& chkInputFile;
+    common::WindowRegistry& program_;
+    SetpointRow& chargeCurrent_;
+    SetpointRow& chargeVoltage_;
+    SetpointRow& inputCurrent_;
+    platform::forms::Timer& tmrChargerTimeOut_;
+    platform::forms::Timer& tmrDataInput_;
+    platform::forms::CheckBox& chkRefreshTime_;
+    platform::forms::TextBox& txtRefreshTime_;
+    platform::forms::Label& Label60_;
+    platform::forms::CheckBox& chkInputFile_;
 };
 
 }  // namespace main_window
