@@ -26,6 +26,12 @@ std::filesystem::path writeFile(const std::filesystem::path& path, const std::st
 
 }  // namespace
 
+std::optional<std::string> readFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return in ? std::optional(std::string(std::istreambuf_iterator<char>(in), {})) : std::nullopt;
+}
+
 TempFolder::TempFolder(const std::string& prefix)
 {
     std::string pattern = (std::filesystem::temp_directory_path() / (prefix + "XXXXXX")).string();
@@ -92,8 +98,7 @@ std::filesystem::path TestDriver::writeProgramFile(const std::string& name, cons
 
 std::optional<std::string> TestDriver::readSettingsFile(const std::string& name) const
 {
-    std::ifstream in(settingsFolder() / name, std::ios::binary);
-    return in ? std::optional(std::string(std::istreambuf_iterator<char>(in), {})) : std::nullopt;
+    return readFile(settingsFolder() / name);
 }
 
 }  // namespace testsupport

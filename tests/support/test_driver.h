@@ -19,6 +19,9 @@ namespace platform::busctl { class AdapterControl; }
 
 namespace testsupport {
 
+// A file's bytes; nothing when it cannot be read.
+std::optional<std::string> readFile(const std::filesystem::path& path);
+
 // A fresh temporary folder, removed with its contents at the end.
 class TempFolder {
 public:

@@ -8,7 +8,6 @@
 #include <sys/wait.h>
 
 #include <fstream>
-#include <sstream>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -20,11 +19,13 @@
 #include "platform/busctl/simulated_board.h"
 #include "platform/forms/text_box.h"
 #include "support/fake_i2c.h"
+#include "support/test_driver.h"
 
 namespace {
 
 using namespace busctl_test;
 using testsupport::FakeI2cTree;
+using testsupport::readFile;
 using Carrier = FakeI2cTree::Carrier;
 using namespace ::testing;
 
@@ -208,14 +209,6 @@ struct ChildRun {
     std::string out, err, kernel;
 };
 
-std::string contents(const std::filesystem::path& file)
-{
-    std::ifstream in(file);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 // The sanitizer runtime goes first in the preload list of a sanitized runner.
 ChildRun runEmulated(const FakeI2cTree& tree, std::vector<std::string> argv, std::vector<std::string> env = {})
 {
@@ -248,7 +241,7 @@ ChildRun runEmulated(const FakeI2cTree& tree, std::vector<std::string> argv, std
     if (posix_spawn(&pid, argv[0].c_str(), &files, nullptr, pointers(argv).data(), pointers(env).data()) == 0 && waitpid(pid, &run.status, 0) == pid)
         run.status = WIFEXITED(run.status) ? WEXITSTATUS(run.status) : 128 + WTERMSIG(run.status);
     posix_spawn_file_actions_destroy(&files);
-    run.out = contents(out), run.err = contents(err), run.kernel = contents(log);
+    run.out = readFile(out).value_or(""), run.err = readFile(err).value_or(""), run.kernel = readFile(log).value_or("");
     return run;
 }
 
